@@ -1,0 +1,139 @@
+#include "shell/JsonWriter.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace qn {
+
+std::string JsonWriter::quote(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out.push_back('"');
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20 || c == 0x7F) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                out += buffer;
+            } else {
+                out.push_back(static_cast<char>(c));
+            }
+        }
+    }
+    out.push_back('"');
+    return out;
+}
+
+void JsonWriter::beforeValue() {
+    if (m_afterKey) {
+        m_afterKey = false;
+        return;
+    }
+    if (!m_hasElement.empty()) {
+        if (m_hasElement.back()) m_out += ", ";
+        m_hasElement.back() = true;
+    }
+}
+
+JsonWriter& JsonWriter::beginObject() {
+    beforeValue();
+    m_out.push_back('{');
+    m_hasElement.push_back(false);
+    return *this;
+}
+
+JsonWriter& JsonWriter::endObject() {
+    if (!m_hasElement.empty()) m_hasElement.pop_back();
+    m_out.push_back('}');
+    return *this;
+}
+
+JsonWriter& JsonWriter::beginArray() {
+    beforeValue();
+    m_out.push_back('[');
+    m_hasElement.push_back(false);
+    return *this;
+}
+
+JsonWriter& JsonWriter::endArray() {
+    if (!m_hasElement.empty()) m_hasElement.pop_back();
+    m_out.push_back(']');
+    return *this;
+}
+
+JsonWriter& JsonWriter::key(const std::string& name) {
+    beforeValue();
+    m_out += quote(name);
+    m_out += ": ";
+    m_afterKey = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(const std::string& text) {
+    beforeValue();
+    m_out += quote(text);
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(const char* text) {
+    if (!text) return null();
+    return value(std::string(text));
+}
+
+JsonWriter& JsonWriter::value(bool flag) {
+    beforeValue();
+    m_out += flag ? "true" : "false";
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(std::int64_t number) {
+    beforeValue();
+    m_out += std::to_string(number);
+    return *this;
+}
+
+namespace {
+
+/// The shortest decimal form that reads back as the same number at the given precision.
+template <typename Number> std::string shortestDecimal(Number number, int maxDigits) {
+    char buffer[40];
+    for (int digits = 1; digits <= maxDigits; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(number));
+        if (static_cast<Number>(std::strtod(buffer, nullptr)) == number) break;
+    }
+    std::string text = buffer;
+    return text == "-0" ? "0" : text;
+}
+
+} // namespace
+
+JsonWriter& JsonWriter::value(double number) {
+    if (!std::isfinite(number)) return null();
+    beforeValue();
+    m_out += shortestDecimal(number, 17);
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(float number) {
+    if (!std::isfinite(number)) return null();
+    beforeValue();
+    m_out += shortestDecimal(number, 9);
+    return *this;
+}
+
+JsonWriter& JsonWriter::null() {
+    beforeValue();
+    m_out += "null";
+    return *this;
+}
+
+} // namespace qn
