@@ -1,9 +1,9 @@
 // qndraw: draws simple pictures (sprite frames, backgrounds, icons, splash screens) from a small
 // text description and writes them as PNG or ICO. Same description: byte-identical files.
 //
-// One command a line ("# " - a hash and a space - starts a comment; with -e, ";" separates
-// commands). Coordinates
-// are pixels, origin top-left, y down. Colours are #RGB, #RGBA, #RRGGBB or #RRGGBBAA.
+// One command a line or several separated by ";"; "# " (a hash and a blank) starts a comment that
+// runs to the end of the line. Coordinates are pixels, origin top-left, y down. Colours are #RGB, #RGBA,
+// #RRGGBB or #RRGGBBAA.
 //
 //   canvas W H [COLOR]            start a new picture, transparent or filled with COLOR
 //   fill COLOR | none             the fill paint
@@ -25,6 +25,7 @@
 #include "IcoFile.h"
 #include "PngFile.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -127,7 +128,6 @@ struct Interpreter {
         std::istringstream in(text);
         std::vector<std::string> words;
         for (std::string w; in >> w;) {
-            if (w == "#" || w.rfind("##", 0) == 0) break; // "#abc" is a colour, "# x" a comment
             words.push_back(w);
         }
         if (words.empty()) return true;
@@ -208,16 +208,32 @@ struct Interpreter {
         return true;
     }
 
-    bool runText(const std::string& name, const std::string& text, char separator) {
+    // Runs every command of `text`: lines, each cut at its comment, then split at ';'.
+    bool runText(const std::string& name, const std::string& text) {
         std::string line;
         int number = 0;
         std::istringstream in(text);
-        while (std::getline(in, line, separator)) {
+        while (std::getline(in, line)) {
             ++number;
             where = name + ":" + std::to_string(number);
-            if (!run(line)) return false;
+            line = withoutComment(line);
+            std::istringstream commands(line);
+            for (std::string command; std::getline(commands, command, ';');) {
+                if (!run(command)) return false;
+            }
         }
         return true;
+    }
+
+    // A comment starts at a '#' that begins a word and is followed by a blank, the line's end or
+    // another '#'; "#ff0000" is a colour.
+    static std::string withoutComment(const std::string& line) {
+        for (size_t i = 0; i < line.size(); ++i) {
+            if (line[i] != '#' || (i > 0 && !std::isspace(static_cast<unsigned char>(line[i - 1])))) continue;
+            char next = i + 1 < line.size() ? line[i + 1] : ' ';
+            if (std::isspace(static_cast<unsigned char>(next)) || next == '#') return line.substr(0, i);
+        }
+        return line;
     }
 };
 
@@ -226,7 +242,7 @@ void usage(FILE* to) {
         to,
         "usage: qndraw [--out-dir DIR] [-e COMMANDS] [SCRIPT|-]...\n"
         "  SCRIPT         a file of drawing commands, one a line (- reads standard input)\n"
-        "  -e COMMANDS    commands separated by ';'\n"
+        "  -e COMMANDS    commands given on the command line\n"
         "  --out-dir DIR  folder that relative save paths are taken from\n"
         "Commands: canvas fill stroke width clear rect roundrect circle ellipse polygon star line save\n");
 }
@@ -246,11 +262,11 @@ int main(int argc, char** argv) {
             interpreter.outDir = argv[++i];
             continue;
         } else if (arg == "-e" && i + 1 < argc) {
-            ok = interpreter.runText("-e", argv[++i], ';');
+            ok = interpreter.runText("-e", argv[++i]);
         } else if (arg == "-") {
             std::stringstream ss;
             ss << std::cin.rdbuf();
-            ok = interpreter.runText("stdin", ss.str(), '\n');
+            ok = interpreter.runText("stdin", ss.str());
         } else if (!arg.empty() && arg[0] == '-') {
             std::fprintf(stderr, "qndraw: unknown option %s\n", arg.c_str());
             usage(stderr);
@@ -263,7 +279,7 @@ int main(int argc, char** argv) {
             }
             std::stringstream ss;
             ss << file.rdbuf();
-            ok = interpreter.runText(arg, ss.str(), '\n');
+            ok = interpreter.runText(arg, ss.str());
         }
         ranAny = true;
         if (!ok) {
