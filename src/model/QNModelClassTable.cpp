@@ -1,0 +1,102 @@
+#include "model/QNModelClassTable.h"
+
+#include "model/QNModelComponent.h"
+#include "model/QNModelCompound.h"
+#include "model/QNModelController.h"
+#include "model/QNModelGeneralSettings.h"
+
+namespace qn {
+namespace {
+
+/// A plain model of `className` with the given display name.
+QNModelController::Creator plain(const char* className, const char* displayName = "") {
+    return [className, displayName]() -> QNModel* { return new QNModel(className, displayName); };
+}
+
+/// A model that holds components (objects, assets, worlds), for classes whose type is not written yet.
+QNModelController::Creator compound(const char* className, const char* displayName = "") {
+    return [className, displayName]() -> QNModel* { return new QNModelCompound(className, displayName); };
+}
+
+/// A component model, for component classes whose type is not written yet.
+QNModelController::Creator component(const char* className) {
+    return [className]() -> QNModel* { return new QNModelComponent(className); };
+}
+
+} // namespace
+
+void registerModelClasses(QNModelController& c) {
+    // The general settings come first: the loader starts every phase with them.
+    c.registerClass("QNModelGeneralSettings", []() -> QNModel* { return new QNModelGeneralSettings(); });
+    c.registerClass("QNModelAnimation", plain("QNModelAnimation"));
+    c.registerClass("QNModelAtlas", plain("QNModelAtlas"));
+    c.registerClass("QNModelFont", plain("QNModelFont"));
+    c.registerClass("QNModelLevelSection", compound("QNModelLevelSection", "Untitled"));
+    c.registerClass("QNModelLinker", plain("QNModelLinker"));
+    c.registerClass("QNModelScreen", compound("QNModelScreen", "Untitled"));
+    c.registerClass("QNModelScreenScene", compound("QNModelScreenScene", "Untitled"));
+    c.registerClass("QNModelSound", plain("QNModelSound"));
+    c.registerClass("QNModelSprite", plain("QNModelSprite"));
+    c.registerClass("QNModelSpriteContainer", plain("QNModelSpriteContainer"));
+    c.registerClass("QNModelComponentCharacterGameplaySettings",
+                    component("QNModelComponentCharacterGameplaySettings"));
+    c.registerClass("QNModelComponentCharacterIcon", component("QNModelComponentCharacterIcon"));
+    c.registerClass("QNModelComponentDamage", component("QNModelComponentDamage"));
+    c.registerClass("QNModelComponentHealth", component("QNModelComponentHealth"));
+    c.registerClass("QNModelComponentIsoJump", component("QNModelComponentIsoJump"));
+    c.registerClass("QNModelComponentMotor", component("QNModelComponentMotor"));
+    c.registerClass("QNModelComponentMove", component("QNModelComponentMove"));
+    c.registerClass("QNModelComponentRotationMapper", component("QNModelComponentRotationMapper"));
+    c.registerClass("QNModelComponentSlide", component("QNModelComponentSlide"));
+    c.registerClass("QNModelComponentSpawner", component("QNModelComponentSpawner"));
+    c.registerClass("QNModelComponentWakeup", component("QNModelComponentWakeup"));
+    c.registerClass("QNModelComponentForcedMovement", component("QNModelComponentForcedMovement"));
+    c.registerClass("QNModelComponentDeletionThreshold", component("QNModelComponentDeletionThreshold"));
+    c.registerClass("QNNodeScene", plain("QNNodeScene"));
+    c.registerClass("QNNodeUI", plain("QNNodeUI"));
+    c.registerClass("QNNodeUIStart", plain("QNNodeUIStart"));
+    c.registerClass("QNModelAssetCharacter", compound("QNModelAssetCharacter", "Untitled"));
+    c.registerClass("QNModelAssetObstacle", compound("QNModelAssetObstacle", "Obstacle"));
+    c.registerClass("QNModelAssetPowerup", compound("QNModelAssetPowerup", "Powerup"));
+    c.registerClass("QNModelObject", compound("QNModelObject", "Untitled"));
+    c.registerClass("QNModelObjectAccelerometer", compound("QNModelObjectAccelerometer"));
+    // Files still name the plain object "QNModelObjectAsset"; it is created as a "QNModelObject".
+    c.registerClass("QNModelObjectAsset", compound("QNModelObject", "Untitled"));
+    c.registerClass("QNModelObjectAssetCharacter", compound("QNModelObjectAssetCharacter"));
+    c.registerClass("QNModelObjectAssetFlag", compound("QNModelObjectAssetFlag"));
+    c.registerClass("QNModelObjectAssetGatekeeper", compound("QNModelObjectAssetGatekeeper"));
+    c.registerClass("QNModelObjectAssetLight", compound("QNModelObjectAssetLight"));
+    c.registerClass("QNModelObjectAssetLogic", compound("QNModelObjectAssetLogic"));
+    c.registerClass("QNModelObjectAssetMirror", compound("QNModelObjectAssetMirror"));
+    c.registerClass("QNModelObjectAssetParticles", compound("QNModelObjectAssetParticles"));
+    c.registerClass("QNModelObjectAssetParticlesEmitter", compound("QNModelObjectAssetParticlesEmitter"));
+    c.registerClass("QNModelObjectAssetPath", compound("QNModelObjectAssetPath"));
+    c.registerClass("QNModelObjectAssetPowerup", compound("QNModelObjectAssetPowerup"));
+    c.registerClass("QNModelObjectAssetScreenJump", compound("QNModelObjectAssetScreenJump"));
+    c.registerClass("QNModelObjectAssetTeleport", compound("QNModelObjectAssetTeleport"));
+    c.registerClass("QNModelObjectAssetTrail", compound("QNModelObjectAssetTrail"));
+    c.registerClass("QNModelObjectAssetUnit", compound("QNModelObjectAssetUnit"));
+    c.registerClass("QNModelObjectBackground", compound("QNModelObjectBackground", "Untitled"));
+    c.registerClass("QNModelObjectButton", compound("QNModelObjectButton"));
+    c.registerClass("QNModelObjectButtonCharacterUnlock", compound("QNModelObjectButtonCharacterUnlock"));
+    c.registerClass("QNModelObjectButtonControl", compound("QNModelObjectButtonControl"));
+    c.registerClass("QNModelObjectButtonFacebook", compound("QNModelObjectButtonFacebook"));
+    c.registerClass("QNModelObjectButtonPowerup", compound("QNModelObjectButtonPowerup"));
+    c.registerClass("QNModelObjectButtonPurchase", compound("QNModelObjectButtonPurchase"));
+    c.registerClass("QNModelObjectButtonSoundControl", compound("QNModelObjectButtonSoundControl"));
+    c.registerClass("QNModelObjectButtonSwitch", compound("QNModelObjectButtonSwitch"));
+    c.registerClass("QNModelObjectButtonUrl", compound("QNModelObjectButtonUrl"));
+    c.registerClass("QNModelObjectCharacterSelector", compound("QNModelObjectCharacterSelector"));
+    c.registerClass("QNModelObjectEventObserver", compound("QNModelObjectEventObserver"));
+    c.registerClass("QNModelObjectGroup", compound("QNModelObjectGroup"));
+    c.registerClass("QNModelObjectImage", compound("QNModelObjectImage"));
+    c.registerClass("QNModelObjectInstance", compound("QNModelObjectInstance"));
+    c.registerClass("QNModelObjectLabel", compound("QNModelObjectLabel"));
+    c.registerClass("QNModelObjectLoadingBar", compound("QNModelObjectLoadingBar"));
+    c.registerClass("QNModelObjectLockButton", compound("QNModelObjectLockButton"));
+    c.registerClass("QNModelObjectManipulator", compound("QNModelObjectManipulator"));
+    c.registerClass("QNModelObjectUnlocker", compound("QNModelObjectUnlocker"));
+    c.registerClass("QNModelObjectSwipeControl", compound("QNModelObjectSwipeControl"));
+}
+
+} // namespace qn
