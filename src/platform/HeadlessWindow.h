@@ -28,7 +28,7 @@ protected:
     void applyStyle(uint32_t) override {}
     void applyTitle(const std::string&) override {}
     void applyPlacement(const WindowRect&) override {}
-    void applyShowState(int) override {}
+    void applyShowState(int, const WindowRect&) override {}
     void pollEvents() override {}
 
 private:

@@ -158,7 +158,7 @@ bool Window::show(int command) {
     if (next != SW_SHOWMINIMIZED) m_maximizedBeforeMinimize = false;
     m_showState = next;
     m_rect = rect;
-    applyShowState(m_showState);
+    applyShowState(m_showState, m_rect);
     sendSizeMessage();
     return true;
 }
@@ -246,7 +246,7 @@ void Window::runSimulatedDrag(int width, int height) {
         // Grabbing the border of a maximised window un-maximises it first, keeping its rectangle.
         m_showState = SW_SHOWNORMAL;
         m_normalRect = m_rect;
-        applyShowState(m_showState);
+        applyShowState(m_showState, m_rect);
         applyPlacement(m_rect);
     }
     int startW = m_rect.width(), startH = m_rect.height();
@@ -266,7 +266,7 @@ void Window::noteExternalShowState(int showState, int clientWidth, int clientHei
                                                             : SC_RESTORE;
         sendMessage(WM_SYSCOMMAND, command, 0);
         // A hook that refused the command leaves the model as it was: put the window back.
-        if (m_showState != showState) applyShowState(m_showState);
+        if (m_showState != showState) applyShowState(m_showState, m_rect);
     }
     if (m_showState != SW_SHOWMINIMIZED) noteExternalResize(clientWidth, clientHeight);
 }

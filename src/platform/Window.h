@@ -122,7 +122,8 @@ protected:
     virtual void applyStyle(uint32_t style) = 0;
     virtual void applyTitle(const std::string& title) = 0;
     virtual void applyPlacement(const WindowRect& rect) = 0;
-    virtual void applyShowState(int showState) = 0;
+    /// `rect` is the placement the state implies (the monitor when maximised).
+    virtual void applyShowState(int showState, const WindowRect& rect) = 0;
     /// Polls back-end events and reports them with the note* calls below.
     virtual void pollEvents() = 0;
 
