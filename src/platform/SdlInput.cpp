@@ -194,6 +194,8 @@ int SdlInput::axisIndex(int sdlAxis) {
 bool SdlInput::start(Window* window) {
     auto* sdlWindow = dynamic_cast<SdlWindow*>(window);
     if (!sdlWindow) return true; // headless: injected events only
+    // SDL drops pad events while no window has focus; with no window manager nothing ever has.
+    if (!sdlWindow->isManaged()) SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         logLine("[SdlInput] no game controller support: %s", SDL_GetError());
     } else {

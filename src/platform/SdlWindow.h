@@ -51,6 +51,8 @@ public:
     /// Sets where input events of the pump go (not owned; null to stop).
     void setEventSink(SdlEventSink* sink);
     SDL_Window* sdlWindow() const { return m_window; }
+    /// True when a window manager runs the window (see sdlWindowManaged).
+    bool isManaged() const { return m_managed; }
 
 protected:
     void applyStyle(uint32_t style) override;
