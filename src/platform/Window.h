@@ -106,8 +106,10 @@ public:
     void pumpMessages();
     /// Messages still queued.
     size_t pendingMessageCount() const { return m_queue.size(); }
-    /// True once WM_CLOSE reached default handling; the run loop ends then.
+    /// True once WM_CLOSE reached default handling (or requestQuit); the run loop ends then.
     bool quitRequested() const { return m_quitRequested; }
+    /// Sets the quit flag directly, with no message (the framework's own end of the run).
+    void requestQuit() { m_quitRequested = true; }
 
     /// Plays a window-manager action through the same messages a user action causes: minimise,
     /// maximise, restore, close (WM_SYSCOMMAND and the WM_SIZE/WM_CLOSE it leads to) or a border
