@@ -4,6 +4,10 @@
 #include "model/QNModelCompound.h"
 #include "model/QNModelController.h"
 #include "model/QNModelGeneralSettings.h"
+#include "presentation/QNModelAnimation.h"
+#include "presentation/QNModelAtlas.h"
+#include "presentation/QNModelSprite.h"
+#include "presentation/QNModelSpriteContainer.h"
 
 namespace qn {
 namespace {
@@ -28,16 +32,16 @@ QNModelController::Creator component(const char* className) {
 void registerModelClasses(QNModelController& c) {
     // The general settings come first: the loader starts every phase with them.
     c.registerClass("QNModelGeneralSettings", []() -> QNModel* { return new QNModelGeneralSettings(); });
-    c.registerClass("QNModelAnimation", plain("QNModelAnimation"));
-    c.registerClass("QNModelAtlas", plain("QNModelAtlas"));
+    c.registerClass("QNModelAnimation", []() -> QNModel* { return new QNModelAnimation(); });
+    c.registerClass("QNModelAtlas", []() -> QNModel* { return new QNModelAtlas(); });
     c.registerClass("QNModelFont", plain("QNModelFont"));
     c.registerClass("QNModelLevelSection", compound("QNModelLevelSection", "Untitled"));
     c.registerClass("QNModelLinker", plain("QNModelLinker"));
     c.registerClass("QNModelScreen", compound("QNModelScreen", "Untitled"));
     c.registerClass("QNModelScreenScene", compound("QNModelScreenScene", "Untitled"));
     c.registerClass("QNModelSound", plain("QNModelSound"));
-    c.registerClass("QNModelSprite", plain("QNModelSprite"));
-    c.registerClass("QNModelSpriteContainer", plain("QNModelSpriteContainer"));
+    c.registerClass("QNModelSprite", []() -> QNModel* { return new QNModelSprite(); });
+    c.registerClass("QNModelSpriteContainer", []() -> QNModel* { return new QNModelSpriteContainer(); });
     c.registerClass("QNModelComponentCharacterGameplaySettings",
                     component("QNModelComponentCharacterGameplaySettings"));
     c.registerClass("QNModelComponentCharacterIcon", component("QNModelComponentCharacterIcon"));
