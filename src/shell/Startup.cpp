@@ -42,7 +42,7 @@ int runPlayer(Window* window, InputBackend* input) {
     applyWindowMode(fullScreen, true);
 
     // 8. The hook sees every window message first.
-    if (window) window->setWndProc(shellWindowProc);
+    view->setWndProc(shellWindowProc);
 
     // 10. The window icon; a missing file leaves the window without one.
     if (window) window->setIconFromFile("icon.ico");
@@ -58,7 +58,7 @@ int runPlayer(Window* window, InputBackend* input) {
     CCDirector::sharedDirector()->getScheduler()->unscheduleUpdateForTarget(capture);
     controller->clean();
     capture->release();
-    if (window) window->setWndProc(nullptr);
+    view->setWndProc(nullptr);
     return exitCode;
 }
 

@@ -14,6 +14,7 @@ namespace {
 constexpr uint32_t kFullScreenStyle = WS_POPUP | WS_VISIBLE;
 constexpr uint32_t kWindowedStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 constexpr double kWindowedSizeFactor = 0.6;
+constexpr uintptr_t kScMove = 0xF010;
 
 ShellState g_shell;
 
@@ -99,7 +100,9 @@ long shellWindowProc(unsigned message, uintptr_t wParam, intptr_t lParam, bool* 
             g_shell.shellWindow->show(SW_SHOWNORMAL);
             g_shell.restoreMaximizedAfterMinimize = true;
         }
-        g_shell.pendingRelayoutCount = 1;
+        // A border drag or move ends with WM_EXITSIZEMOVE, which relayouts once; arming the
+        // pending relayout for it would also relayout at the drag's first size step.
+        if ((wParam & 0xFFF0) != SC_SIZE && (wParam & 0xFFF0) != kScMove) g_shell.pendingRelayoutCount = 1;
         break;
     case WM_SIZE:
         if (wParam == SIZE_RESTORED) {
