@@ -54,3 +54,7 @@ bool writePng(const std::string& path, const unsigned char* rgba, int width, int
 bool readFileBytes(const std::string& path, std::vector<unsigned char>& out);
 
 } // namespace qn
+
+namespace cocos2d {
+using qn::writePng;
+} // namespace cocos2d

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "framework/CCDirector.h"
 #include "framework/CCEGLView.h"
 #include "framework/CCGLProgram.h"
 #include "framework/CCImage.h"
@@ -118,6 +119,15 @@ void CCRenderer::endFrame() {
             m_lastFrameSize[1] = h;
         }
     }
+}
+
+void CCRenderer::attachToDirector() {
+    CCDirector::sharedDirector()->setDrawHooks([this]() { beginFrame(); },
+                                               [this]() {
+                                                   endFrame();
+                                                   CCDirector::sharedDirector()->setLastFrameDrawCalls(
+                                                       m_lastFrameDrawCalls);
+                                               });
 }
 
 bool CCRenderer::sameCamera() {

@@ -51,6 +51,10 @@ public:
     /// Ends a frame: flushes, keeps the draw-call count and hands it to the director.
     void endFrame();
 
+    /// Makes the director run beginFrame and endFrame around each scene visit (the endFrame hook
+    /// also hands the draw-call count to the director for the snapshot).
+    void attachToDirector();
+
     /// Queues one quad. `texture` may be nullptr (no texture: the quad is drawn in its colours).
     void drawQuad(const ccV3F_C4B_T2F_Quad& quad, CCTexture2D* texture, CCGLProgram* program,
                   const ccBlendFunc& blend);
