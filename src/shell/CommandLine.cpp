@@ -77,13 +77,13 @@ struct OptionSpec {
 };
 
 const OptionSpec kOptions[] = {
-    {"--headless", OptionKind::Flag},     {"--frames", OptionKind::Value},
-    {"--seed", OptionKind::Value},        {"--input", OptionKind::Value},
-    {"--store", OptionKind::Value},       {"--log", OptionKind::Value},
-    {"--screenshot", OptionKind::Value},  {"--clock", OptionKind::Value},
-    {"--fixed-step", OptionKind::Flag},   {"--windowed", OptionKind::Flag},
-    {"--fullscreen", OptionKind::Flag},   {"--input-backend", OptionKind::Value},
-    {"--monitor", OptionKind::Value},     {"--help", OptionKind::Flag},
+    {"--headless", OptionKind::Flag},    {"--frames", OptionKind::Value},
+    {"--seed", OptionKind::Value},       {"--input", OptionKind::Value},
+    {"--store", OptionKind::Value},      {"--log", OptionKind::Value},
+    {"--screenshot", OptionKind::Value}, {"--clock", OptionKind::Value},
+    {"--fixed-step", OptionKind::Flag},  {"--windowed", OptionKind::Flag},
+    {"--fullscreen", OptionKind::Flag},  {"--input-backend", OptionKind::Value},
+    {"--monitor", OptionKind::Value},    {"--help", OptionKind::Flag},
     {"--version", OptionKind::Flag},
 };
 
@@ -126,14 +126,14 @@ std::string checkProjectDir(const std::string& dir) {
 std::string findBundledSample(const std::string& executablePath) {
     std::vector<fs::path> candidates;
     if (!executablePath.empty())
-        candidates.push_back((fs::path(executablePath).parent_path() / ".." / "samples" / "runner").lexically_normal());
+        candidates.push_back(
+            (fs::path(executablePath).parent_path() / ".." / "samples" / "runner").lexically_normal());
 #ifdef QN_SOURCE_DIR
     candidates.push_back((fs::path(QN_SOURCE_DIR) / "samples" / "runner").lexically_normal());
 #endif
     for (const fs::path& candidate : candidates) {
         std::error_code ec;
-        if (fs::is_regular_file(candidate / kGeneralSettingsFile, ec))
-            return candidate.string();
+        if (fs::is_regular_file(candidate / kGeneralSettingsFile, ec)) return candidate.string();
     }
     return "";
 }
@@ -229,19 +229,26 @@ CommandLineResult parseCommandLine(const std::vector<std::string>& args, const s
                 return fail("--clock needs a number of seconds >= 0, not '" + value + "'");
             options.clockStart = seconds;
         } else if (name == "--input-backend") {
-            if (value == "sdl") options.inputBackend = InputBackendKind::Sdl;
-            else if (value == "ois") options.inputBackend = InputBackendKind::Ois;
-            else return fail("--input-backend must be 'sdl' or 'ois', not '" + value + "'");
+            if (value == "sdl")
+                options.inputBackend = InputBackendKind::Sdl;
+            else if (value == "ois")
+                options.inputBackend = InputBackendKind::Ois;
+            else
+                return fail("--input-backend must be 'sdl' or 'ois', not '" + value + "'");
         } else if (name == "--monitor") {
             if (!parseMonitor(value, options))
                 return fail("--monitor needs WxH+X+Y (e.g. 1920x1080+0+0), not '" + value + "'");
         } else {
             if (value.empty()) return fail("option " + name + " needs a file name");
             std::string path = absolutePath(value, startDir);
-            if (name == "--input") options.inputFile = path;
-            else if (name == "--store") options.storeFile = path;
-            else if (name == "--log") options.logFile = path;
-            else options.screenshotFile = path;
+            if (name == "--input")
+                options.inputFile = path;
+            else if (name == "--store")
+                options.storeFile = path;
+            else if (name == "--log")
+                options.logFile = path;
+            else
+                options.screenshotFile = path;
         }
     }
 
@@ -253,7 +260,8 @@ CommandLineResult parseCommandLine(const std::vector<std::string>& args, const s
         options.projectDir = absolutePath(project, startDir);
     } else {
         options.projectDir = findBundledSample(executablePath);
-        if (options.projectDir.empty()) return fail("no PROJECT_DIR given and the bundled sample was not found");
+        if (options.projectDir.empty())
+            return fail("no PROJECT_DIR given and the bundled sample was not found");
     }
     std::string problem = checkProjectDir(options.projectDir);
     if (!problem.empty()) return fail(problem);

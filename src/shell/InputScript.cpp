@@ -22,7 +22,9 @@ struct LineError {
     std::string reason;
 };
 
-[[noreturn]] void bad(const std::string& reason) { throw LineError{reason}; }
+[[noreturn]] void bad(const std::string& reason) {
+    throw LineError{reason};
+}
 
 /// Decimal digits with an optional sign, or 0x hex when `allowHex`.
 bool toInteger(const std::string& text, bool allowHex, std::int64_t& out) {
@@ -88,8 +90,8 @@ int povDirection(const std::string& word) {
 
 /// Parses one line's words (comment already removed) into `out`; `rest` is the raw text after
 /// the event word (dump file names may hold spaces).
-void parseEvent(const std::vector<std::string>& w, const std::string& restAfterEvent, const std::string& baseDir,
-                std::vector<ScriptEvent>& out, int lineNumber) {
+void parseEvent(const std::vector<std::string>& w, const std::string& restAfterEvent,
+                const std::string& baseDir, std::vector<ScriptEvent>& out, int lineNumber) {
     ScriptEvent e;
     e.line = lineNumber;
     e.frame = integerIn(w[0], 1, kMaxFrame, "frame");
@@ -123,10 +125,14 @@ void parseEvent(const std::vector<std::string>& w, const std::string& restAfterE
     } else if (kind == "touch") {
         needCount(w, 5, "<frame> touch down|move|up <x> <y>");
         e.type = ScriptEventType::Touch;
-        if (w[2] == "down") e.touchPhase = ScriptTouchPhase::Down;
-        else if (w[2] == "move") e.touchPhase = ScriptTouchPhase::Move;
-        else if (w[2] == "up") e.touchPhase = ScriptTouchPhase::Up;
-        else bad("expected 'touch down|move|up', not '" + w[2] + "'");
+        if (w[2] == "down")
+            e.touchPhase = ScriptTouchPhase::Down;
+        else if (w[2] == "move")
+            e.touchPhase = ScriptTouchPhase::Move;
+        else if (w[2] == "up")
+            e.touchPhase = ScriptTouchPhase::Up;
+        else
+            bad("expected 'touch down|move|up', not '" + w[2] + "'");
         e.x = finiteNumber(w[3], "x");
         e.y = finiteNumber(w[4], "y");
     } else if (kind == "tap") {
@@ -141,9 +147,12 @@ void parseEvent(const std::vector<std::string>& w, const std::string& restAfterE
     } else if (kind == "keypad") {
         needCount(w, 3, "<frame> keypad back|menu");
         e.type = ScriptEventType::Keypad;
-        if (w[2] == "back") e.keypad = ScriptKeypad::Back;
-        else if (w[2] == "menu") e.keypad = ScriptKeypad::Menu;
-        else bad("expected 'keypad back|menu', not '" + w[2] + "'");
+        if (w[2] == "back")
+            e.keypad = ScriptKeypad::Back;
+        else if (w[2] == "menu")
+            e.keypad = ScriptKeypad::Menu;
+        else
+            bad("expected 'keypad back|menu', not '" + w[2] + "'");
     } else if (kind == "accel") {
         needCount(w, 5, "<frame> accel <x> <y> <z>");
         e.type = ScriptEventType::Accel;
@@ -250,7 +259,8 @@ void InputScript::deliver(std::int64_t frame, InputScriptSink& sink) const {
         if (m_events[i].type != ScriptEventType::Dump) sink.onScriptEvent(m_events[i]);
 }
 
-void InputScript::forEachDump(std::int64_t frame, const std::function<void(const std::string&)>& write) const {
+void InputScript::forEachDump(std::int64_t frame,
+                              const std::function<void(const std::string&)>& write) const {
     auto range = rangeOf(frame);
     for (size_t i = range.first; i < range.second; ++i)
         if (m_events[i].type == ScriptEventType::Dump) write(m_events[i].file);

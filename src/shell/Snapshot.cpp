@@ -1,10 +1,9 @@
 #include "shell/Snapshot.h"
 
-#include <cstdio>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
+#include "framework/CCFileUtils.h"
 #include "platform/DebugLog.h"
 
 namespace qn {
@@ -46,7 +45,9 @@ void Snapshot::removeProvider(const std::string& name) {
     }
 }
 
-bool Snapshot::hasProvider(const std::string& name) { return findField(name) != nullptr; }
+bool Snapshot::hasProvider(const std::string& name) {
+    return findField(name) != nullptr;
+}
 
 std::string Snapshot::toJson() {
     JsonWriter json;
@@ -62,21 +63,10 @@ std::string Snapshot::toJson() {
     return json.str() + "\n";
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& text) {
-    std::string temporary = path + ".tmp" + std::to_string(static_cast<long>(getpid()));
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temporary.c_str());
-    return ok;
-}
-
 bool Snapshot::writeFile(const std::string& path) {
-    if (writeFileAtomically(path, toJson())) return true;
-    logLine("[Snapshot] cannot write '%s'", path.c_str());
+    std::string error;
+    if (cocos2d::CCFileUtils::sharedFileUtils()->writeFileAtomically(path, toJson(), &error)) return true;
+    logLine("[Snapshot] cannot write '%s': %s", path.c_str(), error.c_str());
     return false;
 }
 

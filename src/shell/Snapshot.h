@@ -24,12 +24,9 @@ public:
 
     /// The whole snapshot as one JSON object.
     static std::string toJson();
-    /// Writes the snapshot to `path` through a temporary file and a rename, so a reader never sees
-    /// half a file. Returns false (and logs) when it cannot be written.
+    /// Writes the snapshot to `path` (missing folders are made) through a temporary file and a
+    /// rename, so a reader never sees half a file. Returns false (and logs) when it cannot be written.
     static bool writeFile(const std::string& path);
 };
-
-/// Writes `text` to `path` atomically (temporary file beside it, flush, rename).
-bool writeFileAtomically(const std::string& path, const std::string& text);
 
 } // namespace qn

@@ -37,9 +37,10 @@ TEST_F(CommandLineTest, DefaultsWithOnlyAProject) {
 }
 
 TEST_F(CommandLineTest, EveryOptionInBothSpellings) {
-    auto result = parse({"--headless", "--frames", "5", "--seed=42", "--input", "in.txt", "--store=s/u.xml",
-                         "--log", "/var/tmp/x.log", "--screenshot=shot.png", "--clock", "12.5", "--fixed-step",
-                         "--fullscreen", "--input-backend=ois", "--monitor", "1280x720-1280+16", "game"});
+    auto result =
+        parse({"--headless", "--frames", "5", "--seed=42", "--input", "in.txt", "--store=s/u.xml", "--log",
+               "/var/tmp/x.log", "--screenshot=shot.png", "--clock", "12.5", "--fixed-step", "--fullscreen",
+               "--input-backend=ois", "--monitor", "1280x720-1280+16", "game"});
     ASSERT_EQ(result.action, qn::CommandLineAction::Run) << result.message;
     EXPECT_TRUE(m_options.headless);
     EXPECT_TRUE(m_options.usesFixedStep());

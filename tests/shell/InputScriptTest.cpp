@@ -116,7 +116,8 @@ TEST(InputScriptTest, ParsesEveryEventKind) {
 TEST(InputScriptTest, EventsOutOfFrameOrderAreDeliveredByFrameKeepingFileOrder) {
     qn::InputScript script;
     std::string error;
-    ASSERT_TRUE(script.parse("5 key down KC_A\n2 key down KC_B\n5 key up KC_A\n2 dump /x.json\n", "/", error));
+    ASSERT_TRUE(
+        script.parse("5 key down KC_A\n2 key down KC_B\n5 key up KC_A\n2 dump /x.json\n", "/", error));
     auto f5 = frameEvents(script, 5);
     ASSERT_EQ(f5.size(), 2u);
     EXPECT_TRUE(f5[0].down);

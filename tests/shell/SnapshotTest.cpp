@@ -40,16 +40,26 @@ TEST(JsonWriterTest, NumbersLiteralsAndNesting) {
     json.key("b").value(true);
     json.key("n").null();
     json.key("s").value(static_cast<const char*>(nullptr));
-    json.key("list").beginArray().value(1).beginObject().endObject().beginArray().endArray().value("x").endArray();
+    json.key("list")
+        .beginArray()
+        .value(1)
+        .beginObject()
+        .endObject()
+        .beginArray()
+        .endArray()
+        .value("x")
+        .endArray();
     json.endObject();
-    EXPECT_EQ(json.str(), "{\"i\": -3, \"big\": 4000000000, \"d\": 0.1, \"f\": 0.1, \"whole\": 1136, "
-                          "\"negzero\": 0, \"nan\": null, \"inf\": null, \"b\": true, \"n\": null, \"s\": null, "
-                          "\"list\": [1, {}, [], \"x\"]}");
+    EXPECT_EQ(json.str(),
+              "{\"i\": -3, \"big\": 4000000000, \"d\": 0.1, \"f\": 0.1, \"whole\": 1136, "
+              "\"negzero\": 0, \"nan\": null, \"inf\": null, \"b\": true, \"n\": null, \"s\": null, "
+              "\"list\": [1, {}, [], \"x\"]}");
 }
 
 TEST(SnapshotTest, FieldsInRegistrationOrderAndReplacedInPlace) {
     qn::Snapshot::addProvider("zeta", [](qn::JsonWriter& j) { j.value(1); });
-    qn::Snapshot::addProvider("alpha", [](qn::JsonWriter& j) { j.beginArray().value(2).value(3).endArray(); });
+    qn::Snapshot::addProvider("alpha",
+                              [](qn::JsonWriter& j) { j.beginArray().value(2).value(3).endArray(); });
     qn::Snapshot::addProvider("empty", [](qn::JsonWriter&) {});
     qn::Snapshot::addProvider("zeta", [](qn::JsonWriter& j) { j.value("again"); });
     EXPECT_EQ(qn::Snapshot::toJson(), "{\"zeta\": \"again\", \"alpha\": [2, 3], \"empty\": null}\n");
@@ -71,7 +81,11 @@ TEST(SnapshotTest, WritesTheWholeFileAndReportsFailure) {
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) (void)entry, ++files;
     EXPECT_EQ(files, 1);
-    EXPECT_FALSE(qn::Snapshot::writeFile(dir.file("no/such/folder/snap.json")));
+
+    // Missing folders are made; a path through a plain file cannot be written.
+    ASSERT_TRUE(qn::Snapshot::writeFile(dir.file("new/folder/snap.json")));
+    EXPECT_EQ(qntest::readFile(dir.file("new/folder/snap.json")), "{\"frame\": 7}\n");
+    EXPECT_FALSE(qn::Snapshot::writeFile(dir.file("snap.json/inside.json")));
     qn::Snapshot::removeProvider("frame");
 }
 
