@@ -14,6 +14,16 @@ namespace cocos2d {
 
 class CCImage;
 
+/// Pixel formats callers may ask for; every texture here is stored as RGBA8888.
+enum CCTexture2DPixelFormat {
+    kCCTexture2DPixelFormat_RGBA8888,
+    kCCTexture2DPixelFormat_RGB888,
+    kCCTexture2DPixelFormat_RGBA4444,
+    kCCTexture2DPixelFormat_RGB565,
+    kCCTexture2DPixelFormat_A8,
+    kCCTexture2DPixelFormat_Default = kCCTexture2DPixelFormat_RGBA8888,
+};
+
 class CCTexture2D : public CCObject {
 public:
     CCTexture2D() = default;
