@@ -1,0 +1,6 @@
+#include "services/QNAdController.h"
+
+QNAdController* QNAdController::sharedController() {
+    static QNAdController* instance = new QNAdController();
+    return instance;
+}
