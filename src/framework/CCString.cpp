@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/CCFileUtils.h"
+
 namespace cocos2d {
 namespace {
 
@@ -134,6 +136,13 @@ CCString* CCString::createWithFormat(const char* format, ...) {
 CCString* CCString::createWithData(const unsigned char* data, unsigned long length) {
     if (!data) return create("");
     return create(std::string(reinterpret_cast<const char*>(data), length));
+}
+
+CCString* CCString::createWithContentsOfFile(const char* path) {
+    bool ok = false;
+    std::vector<unsigned char> bytes = CCFileUtils::sharedFileUtils()->getDataFromFile(path ? path : "", &ok);
+    if (!ok) return nullptr;
+    return create(std::string(bytes.begin(), bytes.end()));
 }
 
 int CCString::compare(const char* text) const {

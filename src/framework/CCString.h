@@ -22,6 +22,8 @@ public:
     static CCString* createWithFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
     /// An autoreleased string of `length` bytes copied from `data` (may hold any bytes).
     static CCString* createWithData(const unsigned char* data, unsigned long length);
+    /// An autoreleased string holding a whole file's bytes, or nullptr when it cannot be read.
+    static CCString* createWithContentsOfFile(const char* path);
 
     /// The text; valid while this string lives and is not changed.
     const char* getCString() const { return m_sString.c_str(); }

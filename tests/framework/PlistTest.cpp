@@ -106,27 +106,34 @@ TEST_F(Plist, ReadsWhatPythonPlistlibWrites) {
         "  'when': datetime.datetime(2020, 1, 2, 3, 4, 5),\n"
         "  'text': 'caf\\u00e9 & <tag> \"q\"', 'nested': {'a': [1, -2, {'b': ''}]},\n"
         "  'emptyList': [], 'emptyDict': {}}]}\n"
-        "open(sys.argv[1], 'wb').write(plistlib.dumps(d))\n";
-    qntest::RunResult run = qntest::runCommand("python3 -c " + qntest::shellQuote(script) + " " + path);
+        "text = plistlib.dumps(d)\n"
+        "open(sys.argv[1], 'wb').write(text)\n"
+        "open(sys.argv[2], 'wb').write(text.decode().replace('UTF-8', 'UTF-16').encode('utf-16'))\n";
+    std::string utf16 = dir.file("py16.plist");
+    qntest::RunResult run =
+        qntest::runCommand("python3 -c " + qntest::shellQuote(script) + " " + path + " " + utf16);
     if (run.exitCode == 127) GTEST_SKIP() << "python3 is not installed";
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
-    CCDictionary* model = firstModel(CCDictionary::createWithContentsOfFile(path.c_str()));
-    ASSERT_NE(model, nullptr) << log;
-    EXPECT_STREQ(model->valueForKey("className")->getCString(), "QNModelFont");
-    EXPECT_EQ(model->valueForKey("id")->uintValue(), 4294967295u);
-    EXPECT_FLOAT_EQ(model->valueForKey("Game Speed Min")->floatValue(), 1.5f);
-    EXPECT_TRUE(model->valueForKey("flag")->boolValue());
-    EXPECT_FALSE(model->valueForKey("no")->boolValue());
-    EXPECT_STREQ(model->valueForKey("blob")->getCString(), "AAECaGVsbG8=");
-    EXPECT_STREQ(model->valueForKey("when")->getCString(), "2020-01-02T03:04:05Z");
-    EXPECT_STREQ(model->valueForKey("text")->getCString(), "caf\xC3\xA9 & <tag> \"q\"");
-    auto a =
-        dynamic_cast<CCArray*>(dynamic_cast<CCDictionary*>(model->objectForKey("nested"))->objectForKey("a"));
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(static_cast<CCString*>(a->objectAtIndex(1))->intValue(), -2);
-    EXPECT_STREQ(dynamic_cast<CCDictionary*>(a->objectAtIndex(2))->valueForKey("b")->getCString(), "");
-    EXPECT_EQ(dynamic_cast<CCArray*>(model->objectForKey("emptyList"))->count(), 0u);
+    for (const std::string& file : {path, utf16}) {
+        SCOPED_TRACE(file);
+        CCDictionary* model = firstModel(CCDictionary::createWithContentsOfFile(file.c_str()));
+        ASSERT_NE(model, nullptr) << log;
+        EXPECT_STREQ(model->valueForKey("className")->getCString(), "QNModelFont");
+        EXPECT_EQ(model->valueForKey("id")->uintValue(), 4294967295u);
+        EXPECT_FLOAT_EQ(model->valueForKey("Game Speed Min")->floatValue(), 1.5f);
+        EXPECT_TRUE(model->valueForKey("flag")->boolValue());
+        EXPECT_FALSE(model->valueForKey("no")->boolValue());
+        EXPECT_STREQ(model->valueForKey("blob")->getCString(), "AAECaGVsbG8=");
+        EXPECT_STREQ(model->valueForKey("when")->getCString(), "2020-01-02T03:04:05Z");
+        EXPECT_STREQ(model->valueForKey("text")->getCString(), "caf\xC3\xA9 & <tag> \"q\"");
+        auto a = dynamic_cast<CCArray*>(
+            dynamic_cast<CCDictionary*>(model->objectForKey("nested"))->objectForKey("a"));
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(static_cast<CCString*>(a->objectAtIndex(1))->intValue(), -2);
+        EXPECT_STREQ(dynamic_cast<CCDictionary*>(a->objectAtIndex(2))->valueForKey("b")->getCString(), "");
+        EXPECT_EQ(dynamic_cast<CCArray*>(model->objectForKey("emptyList"))->count(), 0u);
+    }
 }
 
 TEST_F(Plist, BadFilesGiveNullAndOneLogLineNamingTheFile) {
