@@ -19,6 +19,12 @@ template <typename T> T* autoreleased(T* object) {
     return object;
 }
 
+// A channel value rounded to the nearest byte, clamped.
+GLubyte toByte(float value) {
+    if (!(value > 0.0f)) return 0;
+    return value >= 255.0f ? 255 : (GLubyte)(value + 0.5f);
+}
+
 // Collects a nullptr-ended argument list.
 std::vector<CCFiniteTimeAction*> collect(CCFiniteTimeAction* first, va_list args) {
     std::vector<CCFiniteTimeAction*> list;
@@ -130,31 +136,36 @@ void CCSequence::stop() {
 }
 
 void CCSequence::update(float t) {
+    // Frame-exact boundaries belong to the second action despite rounding.
+    const float tolerance = (float)(kDoneTolerance / m_fDuration);
     int found;
     float localT;
-    if (t < m_split) {
+    if (t + tolerance < m_split) {
         found = 0;
         localT = m_split != 0.0f ? t / m_split : 1.0f;
     } else {
         found = 1;
-        localT = m_split == 1.0f ? 1.0f : (t - m_split) / (1.0f - m_split);
+        localT = m_split >= 1.0f ? 1.0f : (t - m_split) / (1.0f - m_split);
+        if (localT < 0.0f) localT = 0.0f;
     }
     CCNode* target = m_pTarget;
-    if (found == 1) {
+    if (found == 1 && m_last != 1) {
         if (m_last == -1) {
             // The first action was skipped over (a long frame): run it to its end first.
+            m_last = 0;
             m_pActions[0]->startWithTarget(target);
-            m_pActions[0]->update(1.0f);
-            m_pActions[0]->stop();
-        } else if (m_last == 0) {
-            m_pActions[0]->update(1.0f);
-            m_pActions[0]->stop();
         }
+        m_pActions[0]->update(1.0f);
+        // A callback may have stopped this sequence (its target removed, say): nothing more runs.
+        if (!m_pTarget) return;
+        m_pActions[0]->stop();
     }
     // An instant second action that already ran must not run again.
     if (found == m_last && m_pActions[found]->isDone()) return;
-    if (found != m_last) m_pActions[found]->startWithTarget(target);
-    m_last = found;
+    if (found != m_last) {
+        m_last = found;
+        m_pActions[found]->startWithTarget(target);
+    }
     m_pActions[found]->update(localT);
 }
 
@@ -228,7 +239,7 @@ void CCSpawn::stop() {
 
 void CCSpawn::update(float t) {
     m_pOne->update(t);
-    m_pTwo->update(t);
+    if (m_pTarget) m_pTwo->update(t);
 }
 
 // ----- CCRepeat ---------------------------------------------------------------------------------
@@ -282,6 +293,7 @@ void CCRepeat::update(float t) {
     const double local = (double)t * m_uTimes;
     while (m_uTotal < m_uTimes && local + kDoneTolerance >= (double)(m_uTotal + 1)) {
         m_pInnerAction->update(1.0f);
+        if (!m_pTarget) return; // stopped from a callback
         m_pInnerAction->stop();
         ++m_uTotal;
         if (m_uTotal < m_uTimes) m_pInnerAction->startWithTarget(m_pTarget);
@@ -328,7 +340,7 @@ void CCRepeatForever::stop() {
 
 void CCRepeatForever::step(float dt) {
     m_pInnerAction->step(dt);
-    if (!m_pInnerAction->isDone()) return;
+    if (!m_pTarget || !m_pInnerAction->isDone()) return;
     // Start the next run with the time that overshot this one (at most one run's worth).
     double overshoot = (double)m_pInnerAction->getElapsed() - m_pInnerAction->getDuration();
     if (overshoot < 0.0 || overshoot > m_pInnerAction->getDuration()) overshoot = 0.0;
@@ -548,7 +560,7 @@ void CCFadeTo::startWithTarget(CCNode* target) {
 
 void CCFadeTo::update(float t) {
     if (CCRGBAProtocol* rgba = dynamic_cast<CCRGBAProtocol*>(m_pTarget))
-        rgba->setOpacity((GLubyte)(m_from + (m_to - m_from) * t));
+        rgba->setOpacity(toByte(m_from + (m_to - m_from) * t));
 }
 
 CCFadeIn* CCFadeIn::create(float duration) {
@@ -568,7 +580,7 @@ CCActionInterval* CCFadeIn::reverse() const {
 }
 
 void CCFadeIn::update(float t) {
-    if (CCRGBAProtocol* rgba = dynamic_cast<CCRGBAProtocol*>(m_pTarget)) rgba->setOpacity((GLubyte)(255 * t));
+    if (CCRGBAProtocol* rgba = dynamic_cast<CCRGBAProtocol*>(m_pTarget)) rgba->setOpacity(toByte(255 * t));
 }
 
 CCFadeOut* CCFadeOut::create(float duration) {
@@ -589,7 +601,7 @@ CCActionInterval* CCFadeOut::reverse() const {
 
 void CCFadeOut::update(float t) {
     if (CCRGBAProtocol* rgba = dynamic_cast<CCRGBAProtocol*>(m_pTarget))
-        rgba->setOpacity((GLubyte)(255 * (1.0f - t)));
+        rgba->setOpacity(toByte(255 * (1.0f - t)));
 }
 
 CCTintTo* CCTintTo::create(float duration, GLubyte red, GLubyte green, GLubyte blue) {

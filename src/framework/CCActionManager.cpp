@@ -36,6 +36,8 @@ void CCActionManager::addAction(CCAction* action, CCNode* target, bool paused) {
 
 void CCActionManager::removeActionAt(Element* element, std::size_t index) {
     CCAction* action = element->actions[index];
+    // Stopped first, so a composite removed from inside its own step does not go on.
+    action->stop();
     if (m_bLocked) {
         element->actions[index] = nullptr;
         m_deferredReleases.push_back(action);
@@ -58,7 +60,10 @@ void CCActionManager::removeElement(Element* element) {
     m_byTarget.erase(element->target);
     std::vector<CCAction*> actions;
     for (CCAction*& action : element->actions) {
-        if (action) actions.push_back(action);
+        if (action) {
+            action->stop();
+            actions.push_back(action);
+        }
         action = nullptr;
     }
     element->liveCount = 0;

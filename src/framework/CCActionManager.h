@@ -4,7 +4,8 @@
 //
 // Ownership: actions and their targets are retained while an action runs. Re-entrancy: actions may
 // be added or removed (including the one stepping, and every action of its target) from inside a
-// step or a callback; removed actions are never stepped again and their release, like the release
+// step or a callback; removed actions are stopped at once (a sequence stopped by one of its own
+// callbacks runs nothing after it) and never stepped again and their release, like the release
 // of a target with no actions left, waits for the end of the pass. Actions added during a pass
 // take their first step on the next pass.
 
