@@ -11,9 +11,9 @@
 namespace qn {
 namespace {
 
-/// Own show-state changes come back from a real window manager as events a little later; events
-/// within this time of our own change are taken as its echo, not as a user action.
-constexpr double kShowEchoSeconds = 0.3;
+/// Own changes come back from a real window manager as events a little later; events within
+/// this time of our own change are taken as its echo, not as a user action.
+constexpr double kEchoSeconds = 0.3;
 
 bool initGlew() {
     glewExperimental = GL_TRUE;
@@ -134,12 +134,13 @@ void SdlWindow::applyStyle(uint32_t style) {
 void SdlWindow::applyTitle(const std::string& title) { SDL_SetWindowTitle(m_window, title.c_str()); }
 
 void SdlWindow::applyPlacement(const WindowRect& rect) {
+    m_lastOwnChange = nowSeconds();
     SDL_SetWindowPosition(m_window, rect.left, rect.top);
     SDL_SetWindowSize(m_window, rect.width() > 0 ? rect.width() : 1, rect.height() > 0 ? rect.height() : 1);
 }
 
 void SdlWindow::applyShowState(int showState, const WindowRect& rect) {
-    m_lastOwnShowChange = nowSeconds();
+    m_lastOwnChange = nowSeconds();
     switch (showState) {
     case SW_SHOWMAXIMIZED: SDL_MaximizeWindow(m_window); break;
     case SW_SHOWMINIMIZED: SDL_MinimizeWindow(m_window); break;
@@ -152,8 +153,7 @@ void SdlWindow::applyShowState(int showState, const WindowRect& rect) {
 
 void SdlWindow::pollEvents() {
     const Uint32 ownId = SDL_GetWindowID(m_window);
-    int externalState = 0;
-    bool resized = false, moved = false, closed = false, quit = false;
+    bool stateChanged = false, resized = false, moved = false, closed = false, quit = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
@@ -162,9 +162,9 @@ void SdlWindow::pollEvents() {
             if (event.window.windowID != ownId) break;
             switch (event.window.event) {
             case SDL_WINDOWEVENT_CLOSE: closed = true; break;
-            case SDL_WINDOWEVENT_MINIMIZED: externalState = SW_SHOWMINIMIZED; break;
-            case SDL_WINDOWEVENT_MAXIMIZED: externalState = SW_SHOWMAXIMIZED; break;
-            case SDL_WINDOWEVENT_RESTORED: externalState = SW_SHOWNORMAL; break;
+            case SDL_WINDOWEVENT_MINIMIZED:
+            case SDL_WINDOWEVENT_MAXIMIZED:
+            case SDL_WINDOWEVENT_RESTORED: stateChanged = true; break;
             case SDL_WINDOWEVENT_RESIZED:
             case SDL_WINDOWEVENT_SIZE_CHANGED: resized = true; break;
             case SDL_WINDOWEVENT_MOVED: moved = true; break;
@@ -188,16 +188,28 @@ void SdlWindow::pollEvents() {
         }
     }
     // React to the window's state now, not to each event's payload: events of our own changes
-    // carry sizes that may already be out of date.
-    int w = 0, h = 0, x = 0, y = 0;
-    SDL_GetWindowSize(m_window, &w, &h);
-    SDL_GetWindowPosition(m_window, &x, &y);
-    if (moved) noteExternalMove(x, y);
-    bool echo = m_lastOwnShowChange >= 0.0 && nowSeconds() - m_lastOwnShowChange < kShowEchoSeconds;
-    if (externalState && !echo)
-        noteExternalShowState(externalState, w, h);
-    else if (resized && showState() != SW_SHOWMINIMIZED)
-        noteExternalResize(w, h);
+    // carry sizes that may already be out of date. A real window manager carries our changes out
+    // a little later, so shortly after one of them the check waits until things settle.
+    if (resized || moved || stateChanged) m_checkPending = true;
+    bool settling = m_lastOwnChange >= 0.0 && nowSeconds() - m_lastOwnChange < kEchoSeconds;
+    if (m_checkPending && !settling) {
+        m_checkPending = false;
+        int w = 0, h = 0, x = 0, y = 0;
+        SDL_GetWindowSize(m_window, &w, &h);
+        SDL_GetWindowPosition(m_window, &x, &y);
+        Uint32 flags = SDL_GetWindowFlags(m_window);
+        noteExternalMove(x, y);
+        // Without a window manager nobody but us changes the show state (and SDL keeps no flags
+        // for it), so only the size is compared there.
+        if (m_managed) {
+            int actual = (flags & SDL_WINDOW_MINIMIZED)   ? SW_SHOWMINIMIZED
+                         : (flags & SDL_WINDOW_MAXIMIZED) ? SW_SHOWMAXIMIZED
+                                                          : SW_SHOWNORMAL;
+            noteExternalShowState(actual, w, h);
+        } else if (showState() != SW_SHOWMINIMIZED) {
+            noteExternalResize(w, h);
+        }
+    }
     if (closed) noteExternalClose();
     if (quit) sendMessage(WM_CLOSE, 0, 0);
 }

@@ -68,7 +68,8 @@ private:
     SDL_Window* m_window = nullptr;
     SDL_GLContext m_gl = nullptr;
     SdlEventSink* m_sink = nullptr;
-    double m_lastOwnShowChange = -1.0;
+    double m_lastOwnChange = -1.0; ///< when we last moved, resized or re-stated the window
+    bool m_checkPending = false;    ///< window events arrived that were not yet compared
 };
 
 /// The X11 window id of an SDL window, 0 when it is not an X11 window. (Kept with the OIS code,

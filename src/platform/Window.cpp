@@ -266,7 +266,11 @@ void Window::noteExternalShowState(int showState, int clientWidth, int clientHei
                                                             : SC_RESTORE;
         sendMessage(WM_SYSCOMMAND, command, 0);
         // A hook that refused the command leaves the model as it was: put the window back.
-        if (m_showState != showState) applyShowState(m_showState, m_rect);
+        if (m_showState != showState) {
+            applyShowState(m_showState, m_rect);
+            if (m_showState != SW_SHOWMINIMIZED) applyPlacement(m_rect);
+            return;
+        }
     }
     if (m_showState != SW_SHOWMINIMIZED) noteExternalResize(clientWidth, clientHeight);
 }

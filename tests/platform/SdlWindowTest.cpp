@@ -21,7 +21,8 @@ namespace {
 class SdlWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        // QN_TEST_X11=1 under xvfb-run checks the same on a real X11 window.
+        // QN_TEST_X11=1 SDL_VIDEODRIVER=x11 under xvfb-run -s "-noreset" checks the same on a real
+        // X11 window (without -noreset the server resets between tests and refuses connections).
         if (!std::getenv("QN_TEST_X11")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
         window = SdlWindow::create("qnplayer test", 640, 360, false);
         if (!window) GTEST_SKIP() << "no SDL video on this machine: " << SDL_GetError();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/Window.h"
 
@@ -219,6 +220,70 @@ TEST_F(WindowFixture, RunawayHookRecursionIsCutOff) {
     window->sendMessage(WM_USER, 0, 0);
     EXPECT_GT(calls, 1);
     EXPECT_LT(calls, 1000);
+}
+
+namespace {
+
+/// A back-end whose window manager acts on its own, as a user does on a real desktop.
+class UserDrivenWindow : public HeadlessWindow {
+public:
+    using HeadlessWindow::HeadlessWindow;
+    using Window::noteExternalClose;
+    using Window::noteExternalResize;
+    using Window::noteExternalShowState;
+    int stateApplied = 0;
+
+protected:
+    void applyShowState(int state, const WindowRect&) override { stateApplied = state; }
+};
+
+} // namespace
+
+TEST(WindowUserActions, BecomeTheMessagesOfTheSameWin32Action) {
+    useSimulatedClock(1000.0);
+    UserDrivenWindow window(WindowRect::fromSize(0, 0, 1920, 1080));
+    std::vector<std::pair<unsigned, uintptr_t>> seen;
+    bool refuseMaximize = false;
+    window.setWndProc([&](unsigned m, uintptr_t w, intptr_t, bool* processed) {
+        seen.push_back({m, w});
+        if (refuseMaximize && m == WM_SYSCOMMAND && w == SC_MAXIMIZE) *processed = true;
+        return 0L;
+    });
+    using Seen = std::vector<std::pair<unsigned, uintptr_t>>;
+
+    // A border drag: one SC_SIZE, a WM_SIZE per step, WM_EXITSIZEMOVE once it has been idle.
+    window.noteExternalResize(1000, 600);
+    window.noteExternalResize(1000, 600); // no change: nothing
+    advanceSimulatedClock(0.05);
+    window.noteExternalResize(1100, 650);
+    advanceSimulatedClock(0.05);
+    window.pumpMessages(); // still dragging
+    EXPECT_EQ(seen, (Seen{{WM_SYSCOMMAND, SC_SIZE}, {WM_SIZE, SIZE_RESTORED}, {WM_SIZE, SIZE_RESTORED}}));
+    advanceSimulatedClock(0.2);
+    window.pumpMessages();
+    window.pumpMessages();
+    EXPECT_EQ(seen.back(), std::make_pair(WM_EXITSIZEMOVE, uintptr_t(0)));
+    EXPECT_EQ(seen.size(), 4u);
+    EXPECT_EQ(window.clientRect(), WindowRect::fromSize(0, 0, 1100, 650));
+
+    // Maximised by the window manager to its work area: the system command, then its real size.
+    seen.clear();
+    window.noteExternalShowState(SW_SHOWMAXIMIZED, 1920, 1040);
+    EXPECT_EQ(seen, (Seen{{WM_SYSCOMMAND, SC_MAXIMIZE}, {WM_SIZE, SIZE_MAXIMIZED}, {WM_SIZE, SIZE_MAXIMIZED}}));
+    EXPECT_EQ(window.clientRect(), WindowRect::fromSize(0, 0, 1920, 1040));
+
+    // A hook that refuses the command keeps the state, and the window is put back.
+    window.noteExternalShowState(SW_SHOWNORMAL, 1100, 650);
+    refuseMaximize = true;
+    window.noteExternalShowState(SW_SHOWMAXIMIZED, 1920, 1040);
+    EXPECT_EQ(window.showState(), SW_SHOWNORMAL);
+    EXPECT_EQ(window.stateApplied, SW_SHOWNORMAL);
+    EXPECT_EQ(window.clientRect(), WindowRect::fromSize(0, 0, 1100, 650));
+
+    seen.clear();
+    window.noteExternalClose();
+    EXPECT_EQ(seen, (Seen{{WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}}));
+    EXPECT_TRUE(window.quitRequested());
 }
 
 TEST(WindowParse, MonitorGeometry) {
