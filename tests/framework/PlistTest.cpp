@@ -198,7 +198,9 @@ TEST_F(Plist, DepthLimitAndRootArrays) {
     ASSERT_NE(list, nullptr) << log;
     EXPECT_EQ(list->count(), 2u);
     // A bare <dict> root (no <plist> around it) reads too.
-    EXPECT_NE(CCPlist::parse("<dict><key>k</key><integer>3</integer></dict>", 45), nullptr);
+    CCObject* bare = CCPlist::parse("<dict><key>k</key><integer>3</integer></dict>", 45);
+    EXPECT_NE(dynamic_cast<CCDictionary*>(bare), nullptr);
+    CC_SAFE_RELEASE(bare);
     log.clear();
     EXPECT_EQ(ccArrayCreateWithContentsOfFile(dir.write("d.plist", "<plist><dict/></plist>").c_str()),
               nullptr);
