@@ -4,6 +4,8 @@
 #include "model/QNModelCompound.h"
 #include "model/QNModelController.h"
 #include "model/QNModelGeneralSettings.h"
+#include "navigation/QNModelScreen.h"
+#include "navigation/QNNode.h"
 #include "presentation/QNModelAnimation.h"
 #include "presentation/QNModelAtlas.h"
 #include "presentation/QNModelSprite.h"
@@ -37,8 +39,9 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelFont", plain("QNModelFont"));
     c.registerClass("QNModelLevelSection", compound("QNModelLevelSection", "Untitled"));
     c.registerClass("QNModelLinker", plain("QNModelLinker"));
-    c.registerClass("QNModelScreen", compound("QNModelScreen", "Untitled"));
-    c.registerClass("QNModelScreenScene", compound("QNModelScreenScene", "Untitled"));
+    c.registerClass("QNModelScreen", []() -> QNModel* { return new QNModelScreen(); });
+    // Worlds share the screen's saved form (key, widgets, stage lengths) until their own model.
+    c.registerClass("QNModelScreenScene", []() -> QNModel* { return new QNModelScreen("QNModelScreenScene"); });
     c.registerClass("QNModelSound", plain("QNModelSound"));
     c.registerClass("QNModelSprite", []() -> QNModel* { return new QNModelSprite(); });
     c.registerClass("QNModelSpriteContainer", []() -> QNModel* { return new QNModelSpriteContainer(); });
@@ -56,9 +59,9 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelComponentWakeup", component("QNModelComponentWakeup"));
     c.registerClass("QNModelComponentForcedMovement", component("QNModelComponentForcedMovement"));
     c.registerClass("QNModelComponentDeletionThreshold", component("QNModelComponentDeletionThreshold"));
-    c.registerClass("QNNodeScene", plain("QNNodeScene"));
-    c.registerClass("QNNodeUI", plain("QNNodeUI"));
-    c.registerClass("QNNodeUIStart", plain("QNNodeUIStart"));
+    c.registerClass("QNNodeScene", []() -> QNModel* { return new QNNodeScene(); });
+    c.registerClass("QNNodeUI", []() -> QNModel* { return new QNNodeUI(); });
+    c.registerClass("QNNodeUIStart", []() -> QNModel* { return new QNNodeUIStart(); });
     c.registerClass("QNModelAssetCharacter", compound("QNModelAssetCharacter", "Untitled"));
     c.registerClass("QNModelAssetObstacle", compound("QNModelAssetObstacle", "Obstacle"));
     c.registerClass("QNModelAssetPowerup", compound("QNModelAssetPowerup", "Powerup"));

@@ -17,6 +17,7 @@ class QNPScreenScene;
 
 namespace cocos2d {
 class CCMenuItem;
+class CCScene;
 }
 
 class QNPScreen : public cocos2d::CCLayer {

@@ -1,0 +1,54 @@
+#include "shell/NavigationSnapshotFields.h"
+
+#include <algorithm>
+
+#include "model/QNModelController.h"
+#include "navigation/QNPNavigationController.h"
+#include "navigation/QNPScreen.h"
+#include "shell/Snapshot.h"
+
+namespace qn {
+namespace {
+bool g_loadingDone = false;
+} // namespace
+
+void setLoadingDone(bool done) { g_loadingDone = done; }
+bool isLoadingDone() { return g_loadingDone; }
+
+void registerNavigationSnapshotFields() {
+    Snapshot::addProvider("loading", [](JsonWriter& json) {
+        const int percent = g_loadingDone ? 100 : QNModelController::sharedModelController()->loadingProgress();
+        json.beginObject();
+        json.key("percent").value(static_cast<std::int64_t>(std::max(0, std::min(100, percent))));
+        json.key("done").value(g_loadingDone);
+        json.endObject();
+    });
+    Snapshot::addProvider("scene", [](JsonWriter& json) {
+        QNPNavigationController* nav = QNPNavigationController::sharedController();
+        if (!QNPScreen::runningScreen())
+            json.null();
+        else
+            json.value(nav->worldKey().empty() ? "ui" : "world");
+    });
+    Snapshot::addProvider("screens", [](JsonWriter& json) {
+        json.beginArray();
+        for (const std::string& key : QNPNavigationController::sharedController()->screenStack()) json.value(key);
+        json.endArray();
+    });
+    Snapshot::addProvider("screen", [](JsonWriter& json) {
+        const std::string key = QNPNavigationController::sharedController()->currentScreenKey();
+        if (key.empty())
+            json.null();
+        else
+            json.value(key);
+    });
+    Snapshot::addProvider("world", [](JsonWriter& json) {
+        const std::string& key = QNPNavigationController::sharedController()->worldKey();
+        if (key.empty())
+            json.null();
+        else
+            json.value(key);
+    });
+}
+
+} // namespace qn

@@ -1,0 +1,23 @@
+#include "world/QNScoreRecords.h"
+
+namespace qn {
+
+void QNScoreRecord::saveSnapshot() {
+    for (QNScoreItem* item : {&distance, &points, &coins}) {
+        item->hasSnapshot = true;
+        item->snapshot = item->current;
+    }
+}
+
+void QNScoreRecord::restoreSnapshot() {
+    for (QNScoreItem* item : {&distance, &points, &coins}) item->current = item->hasSnapshot ? item->snapshot : 0;
+}
+
+std::map<std::string, QNScoreRecord>& scoreRecords() {
+    static std::map<std::string, QNScoreRecord> records;
+    return records;
+}
+
+QNScoreRecord& scoreRecord(const std::string& worldKey) { return scoreRecords()[worldKey]; }
+
+} // namespace qn
