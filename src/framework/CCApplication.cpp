@@ -33,7 +33,11 @@ CCApplication* CCApplication::sharedApplication() {
 }
 
 void CCApplication::setAnimationInterval(double interval) {
-    if (interval > 0.0 && interval < 1.0) m_animationInterval = interval;
+    if (interval > 0.0 && interval < 1.0) CCDirector::sharedDirector()->setAnimationInterval(interval);
+}
+
+double CCApplication::getAnimationInterval() const {
+    return CCDirector::sharedDirector()->getAnimationInterval();
 }
 
 void CCApplication::setRunOptions(const qn::RunOptions& options) {
@@ -76,6 +80,7 @@ int CCApplication::run() {
     const bool paced = !fixedStep && !options.headless;
     CCDirector* director = CCDirector::sharedDirector();
     double lastTime = qn::nowSeconds();
+    double nextFrameDue = lastTime;
 
     for (std::int64_t frame = 1;; ++frame) {
         g_currentFrame = frame;
@@ -106,9 +111,14 @@ int CCApplication::run() {
         if (options.frameLimit > 0 && frame >= options.frameLimit) break;
 
         if (paced) {
-            double spent = qn::nowSeconds() - lastTime;
-            double wait = m_animationInterval - spent;
-            if (wait > 0.0) std::this_thread::sleep_for(std::chrono::duration<double>(wait));
+            // Frames are due at a steady rhythm; sleep until the next one is due. After a stall
+            // longer than a frame, the rhythm restarts from now instead of rushing to catch up.
+            double interval = director->getAnimationInterval();
+            nextFrameDue += interval;
+            double now = qn::nowSeconds();
+            if (nextFrameDue < now - interval) nextFrameDue = now;
+            if (nextFrameDue > now)
+                std::this_thread::sleep_for(std::chrono::duration<double>(nextFrameDue - now));
         }
     }
     return 0;

@@ -22,9 +22,9 @@ public:
     /// Called when the window comes back from minimised.
     virtual void applicationWillEnterForeground() = 0;
 
-    /// Frame time to pace windowed runs to (1/60 s by default).
+    /// Frame time to pace windowed runs to (the director's animation interval, 1/60 s by default).
     virtual void setAnimationInterval(double interval);
-    double getAnimationInterval() const { return m_animationInterval; }
+    double getAnimationInterval() const;
 
     /// The one application (the most recently constructed one still alive; null when none).
     static CCApplication* sharedApplication();
@@ -54,7 +54,6 @@ public:
 
 private:
     void followWindowShowState();
-    double m_animationInterval = kFixedFrameTime;
     bool m_inBackground = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <csignal>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "framework/CCApplication.h"
 #include "framework/CCDirector.h"
 #include "framework/CCEGLView.h"
+#include "framework/CCRenderer.h"
 #include "framework/CCScene.h"
 #include "platform/Clock.h"
 #include "platform/DebugLog.h"
@@ -18,11 +20,10 @@
 #include "shell/CommandLine.h"
 #include "shell/DeviceRouter.h"
 #include "shell/InputScript.h"
-#include "shell/Screenshot.h"
 #include "shell/ScriptedInput.h"
 #include "shell/ShellSnapshotFields.h"
 #include "shell/Snapshot.h"
-#include "shell/StorePath.h"
+#include "shell/Startup.h"
 
 namespace qn {
 namespace {
@@ -35,6 +36,7 @@ public:
     bool applicationDidFinishLaunching() override {
         CCDirector* director = CCDirector::sharedDirector();
         director->setOpenGLView(CCEGLView::sharedOpenGLView());
+        CCEGLView::sharedOpenGLView()->setDesignResolutionSize(1136, 640, kResolutionNoBorder);
         director->runWithScene(CCScene::create());
         return true;
     }
@@ -42,40 +44,19 @@ public:
     void applicationWillEnterForeground() override { CCDirector::sharedDirector()->startAnimation(); }
 };
 
-/// Polls the input devices once a frame from the director's scheduler.
-class DevicePoll : public CCObject {
-public:
-    explicit DevicePoll(InputBackend* input) : m_input(input) {}
-    void update(float) override {
-        if (m_input) m_input->capture();
-    }
+/// Set by SIGINT and SIGTERM; the next frame turns it into the close message, so an interrupted
+/// run ends the way a closed window does.
+volatile std::sig_atomic_t g_interrupted = 0;
 
-private:
-    InputBackend* m_input;
-};
+/// A second interrupt ends the process at once.
+void onInterrupt(int signal) {
+    g_interrupted = 1;
+    std::signal(signal, SIG_DFL);
+}
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return 2;
-}
-
-/// A windowed placement: 0.6 of the monitor, centred; full screen: the whole monitor, borderless.
-void placeWindow(Window& window, bool fullScreen) {
-    WindowRect monitor = window.monitorRect();
-    int w = monitor.width(), h = monitor.height();
-    if (fullScreen) {
-        window.setStyle(WS_POPUP | WS_VISIBLE);
-        window.setWindowPos(monitor.left, monitor.top, w, h, SWP_SHOWWINDOW);
-    } else {
-        int ww = static_cast<int>(w * 0.6), wh = static_cast<int>(h * 0.6);
-        window.setStyle(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-        window.setWindowPos(monitor.left + w / 2 - ww / 2, monitor.top + h / 2 - wh / 2, ww, wh,
-                            SWP_SHOWWINDOW);
-    }
-    WindowRect client = window.clientRect();
-    CCEGLView::sharedOpenGLView()->setFrameSize(static_cast<float>(client.width()),
-                                                static_cast<float>(client.height()));
-    CCEGLView::sharedOpenGLView()->setFrameZoomFactor(1.0f);
 }
 
 } // namespace
@@ -107,7 +88,6 @@ int playerMain(int argc, char** argv) {
     std::srand(options.hasSeed ? options.seed : static_cast<unsigned>(std::time(nullptr)));
     if (options.headless) useSimulatedClock(options.clockStart);
     CCApplication::setRunOptions(options);
-    useStoreForApplicationName("Untitled");
 
     std::unique_ptr<Window> window;
     if (options.headless) {
@@ -120,24 +100,30 @@ int playerMain(int argc, char** argv) {
             return fail("qnplayer: cannot open a window (no display? try --headless)");
         }
     }
-    setPlatformWindow(window.get());
-    window->setTitle("Untitled");
-    CCEGLView::sharedOpenGLView()->setViewName("Untitled");
-    placeWindow(*window, options.windowMode == WindowModeOverride::FullScreen);
+    CCEGLView::sharedOpenGLView()->attachWindow(window.get());
 
     std::unique_ptr<InputBackend> input =
         startInputBackend(options.inputBackend == InputBackendKind::Ois ? "ois" : "sdl", window.get());
     if (input) input->setListeners(&DeviceRouter::shared(), &DeviceRouter::shared());
-    DevicePoll poll(input.get());
-    CCDirector::sharedDirector()->getScheduler()->scheduleUpdateForTarget(&poll, 0, false);
 
     registerShellSnapshotFields();
     ScriptedInputSink sink(input.get(), window.get());
     const bool screenshot = !options.screenshotFile.empty();
-    CCApplication::setBeforeFrameHook([&](std::int64_t frame) { script.deliver(frame, sink); });
+    CCRenderer::sharedRenderer()->attachToDirector();
+    // The renderer keeps a copy of each finished frame, so the last one can be saved at exit.
+    CCRenderer::sharedRenderer()->setFrameCapture(screenshot);
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+    CCApplication::setBeforeFrameHook([&](std::int64_t frame) {
+        script.deliver(frame, sink);
+        if (g_interrupted) {
+            g_interrupted = 0;
+            logLine("[qnplayer] interrupted: closing");
+            window->postMessage(WM_CLOSE, 0, 0);
+        }
+    });
     CCApplication::setAfterFrameHook([&](std::int64_t frame) {
         script.forEachDump(frame, [](const std::string& file) { Snapshot::writeFile(file); });
-        if (screenshot && frame == options.frameLimit) captureScreenshot(window.get());
     });
 
     logLine("[qnplayer] %s: %s, input from %s", options.projectDir.c_str(),
@@ -146,17 +132,25 @@ int playerMain(int argc, char** argv) {
             input ? input->name() : "nowhere");
     DefaultAppDelegate* fallback = nullptr;
     if (!CCApplication::sharedApplication()) fallback = new DefaultAppDelegate();
-    int status = CCApplication::sharedApplication()->run();
+    // The start-up sequence: settings, title, window mode, message hook, device poll, run loop.
+    int status = runPlayer(window.get(), input.get());
 
     logLine("[qnplayer] run ended after frame %lld with exit status %d",
             static_cast<long long>(CCApplication::currentFrame()), status);
-    if (screenshot) saveScreenshot(window.get(), options.screenshotFile);
+    if (screenshot) {
+        if (CCRenderer::sharedRenderer()->saveScreenshot(options.screenshotFile))
+            logLine("[qnplayer] screenshot written to %s", options.screenshotFile.c_str());
+        else
+            logLine("[qnplayer] no screenshot written to %s (no OpenGL frame in this run)",
+                    options.screenshotFile.c_str());
+    }
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
     CCApplication::setBeforeFrameHook(nullptr);
     CCApplication::setAfterFrameHook(nullptr);
-    CCDirector::sharedDirector()->getScheduler()->unscheduleUpdateForTarget(&poll);
     delete fallback;
     input.reset();
-    setPlatformWindow(nullptr);
+    CCEGLView::sharedOpenGLView()->attachWindow(nullptr);
     window.reset();
     setLogFile("");
     return status;

@@ -120,6 +120,11 @@ namespace {
 /// The shortest decimal form that reads back as the same number at the given precision.
 template <typename Number> std::string shortestDecimal(Number number, int maxDigits) {
     char buffer[40];
+    // Whole numbers in the exactly representable range print as integers ("1280", not "1.28e+03").
+    if (number == std::floor(number) && std::fabs(static_cast<double>(number)) < 9007199254740992.0) {
+        std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(number));
+        return std::string(buffer) == "-0" ? "0" : buffer;
+    }
     for (int digits = 1; digits <= maxDigits; ++digits) {
         std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(number));
         if (static_cast<Number>(std::strtod(buffer, nullptr)) == number) break;

@@ -49,6 +49,50 @@ TEST_F(HeadlessRunTest, DumpWritesTheSnapshotOfThatFrame) {
     EXPECT_NE(json.find("\"drawCalls\": "), std::string::npos) << json;
 }
 
+TEST_F(HeadlessRunTest, WindowEventsAndModeShowInTheSnapshot) {
+    // Minimised, the director stops but frames are still counted and scripted events still come.
+    auto result =
+        play("--headless --frames 9 --input " +
+             script("2 window minimize\n4 dump min.json\n5 window restore\n6 window resize 800 600\n"
+                    "7 dump sized.json\n"));
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    std::string minimized = qntest::readFile(m_dir.file("min.json"));
+    EXPECT_NE(minimized.find("\"frame\": 4,"), std::string::npos) << minimized;
+    EXPECT_NE(minimized.find("\"showState\": \"minimized\""), std::string::npos) << minimized;
+    std::string sized = qntest::readFile(m_dir.file("sized.json"));
+    EXPECT_NE(sized.find("\"width\": 800, \"height\": 600"), std::string::npos) << sized;
+    EXPECT_NE(sized.find("\"showState\": \"normal\""), std::string::npos) << sized;
+
+    auto full = play("--headless --fullscreen --monitor 1280x720+100+50 --frames 2 --input " +
+                     script("1 dump full.json\n"));
+    ASSERT_EQ(full.exitCode, 0) << full.err;
+    std::string json = qntest::readFile(m_dir.file("full.json"));
+    EXPECT_NE(json.find("\"fullScreen\": true, \"x\": 100, \"y\": 50, \"width\": 1280, \"height\": 720"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"frameSize\": [1280, 720]"), std::string::npos) << json;
+}
+
+TEST_F(HeadlessRunTest, ScreenshotOfTheLastFrameWithAnOffscreenContext) {
+    auto result = qntest::runCommand(
+        "SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy " + shellQuote(QN_PLAYER_BINARY) + " --store " +
+            shellQuote(m_dir.file("store.xml")) + " --fixed-step --frames 3 --screenshot shot.png game",
+        m_dir.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    if (result.err.find("window with OpenGL") == std::string::npos)
+        GTEST_SKIP() << "no OpenGL context off-screen on this machine";
+    std::string png = qntest::readFile(m_dir.file("shot.png"));
+    ASSERT_GT(png.size(), 8u) << result.err;
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+}
+
+TEST_F(HeadlessRunTest, NoScreenshotHeadlessIsLoggedNotFatal) {
+    auto result = play("--headless --frames 2 --screenshot shot.png");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("no screenshot written"), std::string::npos) << result.err;
+    EXPECT_TRUE(qntest::readFile(m_dir.file("shot.png")).empty());
+}
+
 TEST_F(HeadlessRunTest, QuitInTheScriptEndsTheRunBeforeTheFrameLimit) {
     auto result =
         play("--headless --frames 100 --input " + script("3 quit\n2 dump early.json\n6 dump late.json\n"));

@@ -34,6 +34,10 @@ TEST(JsonWriterTest, NumbersLiteralsAndNesting) {
     json.key("d").value(0.1);
     json.key("f").value(0.1f);
     json.key("whole").value(1136.0f);
+    json.key("wide").value(1280.0);
+    json.key("half").value(1234.5f);
+    json.key("tiny").value(1e-7);
+    json.key("huge").value(1e300);
     json.key("negzero").value(-0.0);
     json.key("nan").value(std::nan(""));
     json.key("inf").value(std::numeric_limits<double>::infinity());
@@ -51,7 +55,8 @@ TEST(JsonWriterTest, NumbersLiteralsAndNesting) {
         .endArray();
     json.endObject();
     EXPECT_EQ(json.str(),
-              "{\"i\": -3, \"big\": 4000000000, \"d\": 0.1, \"f\": 0.1, \"whole\": 1136, "
+              "{\"i\": -3, \"big\": 4000000000, \"d\": 0.1, \"f\": 0.1, \"whole\": 1136, \"wide\": 1280, "
+              "\"half\": 1234.5, \"tiny\": 1e-07, \"huge\": 1e+300, "
               "\"negzero\": 0, \"nan\": null, \"inf\": null, \"b\": true, \"n\": null, \"s\": null, "
               "\"list\": [1, {}, [], \"x\"]}");
 }
