@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "framework/CCActionInterval.h"
+#include "framework/CCAnimation.h"
 #include "framework/CCArray.h"
 #include "framework/CCDictionary.h"
 #include "framework/CCFileUtils.h"
@@ -15,10 +16,6 @@
 #include "model/QNModelController.h"
 #include "model/QNPAttributeFloat.h"
 #include "presentation/QNModelSprite.h"
-#if __has_include("framework/CCAnimation.h")
-#include "framework/CCAnimation.h"
-#define QN_HAVE_FRAME_ANIMATION 1
-#endif
 
 using namespace cocos2d;
 
@@ -140,7 +137,6 @@ CCSprite* QNModelSpriteContainer::animatedSprite(float speed, bool loop) {
     }
     node->retain();
     if (m_sprites.size() == 1) return node;
-#ifdef QN_HAVE_FRAME_ANIMATION
     CCArray* frames = CCArray::createWithCapacity((unsigned int)m_sprites.size());
     for (QNModelSprite* sprite : m_sprites) {
         if (CCSpriteFrame* frame = sprite->spriteFrame()) frames->addObject(frame);
@@ -149,13 +145,10 @@ CCSprite* QNModelSpriteContainer::animatedSprite(float speed, bool loop) {
     const float delay = (1.0f / kFramesPerSecond) / speed / m_animationSpeed;
     if (!std::isfinite(delay) || delay <= 0.0f) return node;
     CCAnimate* animate = CCAnimate::create(CCAnimation::createWithSpriteFrames(frames, delay));
+    if (!animate) return node;
     CCAction* action = loop ? static_cast<CCAction*>(CCRepeatForever::create(animate)) : animate;
     action->setTag(kFrameActionTag);
     node->runAction(action);
-#else
-    (void)speed;
-    (void)loop;
-#endif
     return node;
 }
 

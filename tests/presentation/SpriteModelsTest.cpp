@@ -7,6 +7,8 @@
 #include <map>
 #include <unistd.h>
 
+#include "framework/CCActionInterval.h"
+#include "framework/CCAnimation.h"
 #include "framework/CCSprite.h"
 #include "framework/CCSpriteFrame.h"
 #include "framework/CCSpriteFrameCache.h"
@@ -169,6 +171,48 @@ TEST_F(SpriteModelsTest, AnimatedSpriteNeedsSpritesAndFrames) {
     EXPECT_EQ(node->retainCount() - node->autoreleaseCount(), 1u) << "one reference belongs to the caller";
     node->release();
     still->release();
+}
+
+TEST_F(SpriteModelsTest, FrameAnimationsRunAtThirtyFramesScaledByBothSpeeds) {
+    std::string sprites;
+    static const char* names[] = {"301", "302", "303", "304", "305", "306",
+                                  "307", "308", "309", "310", "311", "312"};
+    for (unsigned i = 0; i < 12; ++i) sprites += sprite(301 + i, "{8,8}");
+    writeData("QNModelSprite.0.attributes.xml", sprites);
+    writeData("QNModelSpriteContainer.0.attributes.xml",
+              model("QNModelSpriteContainer", 400, kv("animationSpeed", "2")));
+    std::string list = "<key>sprites</key><array>";
+    for (const char* n : names) list += std::string("<string>") + n + "</string>";
+    writeData("QNModelSpriteContainer.0.connections.xml", links(400, list + "</array>"));
+    loadAll();
+    cacheFrames({301, 302, 303, 304, 305, 306, 307, 308, 309, 310, 311, 312});
+    auto* c = get<QNModelSpriteContainer>(400);
+    ASSERT_EQ(c->sprites().size(), 12u);
+
+    struct Case {
+        float speed;
+        bool loop;
+        float frameSeconds;
+    } cases[] = {{1, true, 1.0f / 60}, {1, false, 1.0f / 60}, {0.5f, true, 1.0f / 30}};
+    for (const Case& k : cases) {
+        CCSprite* node = c->animatedSprite(k.speed, k.loop);
+        ASSERT_NE(node, nullptr);
+        CCAction* action = node->getActionByTag(QNModelSpriteContainer::kFrameActionTag);
+        ASSERT_NE(action, nullptr);
+        auto* forever = dynamic_cast<CCRepeatForever*>(action);
+        EXPECT_EQ(forever != nullptr, k.loop);
+        auto* animate = dynamic_cast<CCAnimate*>(forever ? forever->getInnerAction() : action);
+        ASSERT_NE(animate, nullptr);
+        EXPECT_EQ(animate->getAnimation()->getFrames()->count(), 12u);
+        EXPECT_NEAR(animate->getAnimation()->getDelayPerUnit(), k.frameSeconds, 1e-7);
+        node->stopAllActions();
+        node->release();
+    }
+    // A zero speed would never leave the first frame: the node shows it without an action.
+    CCSprite* frozen = c->animatedSprite(0, true);
+    ASSERT_NE(frozen, nullptr);
+    EXPECT_EQ(frozen->getActionByTag(QNModelSpriteContainer::kFrameActionTag), nullptr);
+    frozen->release();
 }
 
 TEST_F(SpriteModelsTest, CopyingAndRemovingContainersTakeTheirSprites) {
