@@ -6,6 +6,11 @@
 //
 // Model: the window rectangle equals the client rectangle (no border thickness is modelled), so
 // client size == window size and the position is the client area's top-left on the desktop.
+// Maximised means the client area covers the monitor rectangle; restoring a maximised window
+// brings back its last normal placement, and restoring a minimised one brings back the state it
+// had (maximised or normal). A minimised window keeps its placement (clientRect() still reports
+// the size it will come back with; WM_SIZE SIZE_MINIMIZED carries 0). Show commands change the
+// placement directly, without WM_WINDOWPOSCHANGING; setWindowPos and the drag steps send it.
 
 #include <cstdint>
 #include <deque>
@@ -113,8 +118,10 @@ public:
 
     /// Plays a window-manager action through the same messages a user action causes: minimise,
     /// maximise, restore, close (WM_SYSCOMMAND and the WM_SIZE/WM_CLOSE it leads to) or a border
-    /// drag to the client size width x height (WM_SYSCOMMAND SC_SIZE, then WM_WINDOWPOSCHANGING and
-    /// WM_SIZE steps, then WM_EXITSIZEMOVE).
+    /// drag to the client size width x height (WM_SYSCOMMAND SC_SIZE, whose default handling makes
+    /// the drag: a halfway step and the final step, each WM_WINDOWPOSCHANGING then WM_SIZE
+    /// SIZE_RESTORED, then WM_EXITSIZEMOVE). A hook that processes SC_SIZE cancels the drag; a
+    /// maximised window is un-maximised in place first; a minimised one and bad sizes are ignored.
     void simulateWindowManagerAction(WindowAction action, int width = 0, int height = 0);
 
 protected:
