@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "framework/CCActionInterval.h"
+#include "framework/CCActionManager.h"
 #include "framework/CCAnimation.h"
 #include "framework/CCSprite.h"
 #include "framework/CCSpriteFrame.h"
@@ -17,6 +18,7 @@
 #include "model/QNDataText.h"
 #include "model/QNPAttributeFloat.h"
 #include "presentation/QNAnimationChildren.h"
+#include "presentation/QNFrameAnimation.h"
 #include "presentation/QNModelAnimation.h"
 #include "presentation/QNModelAtlas.h"
 #include "presentation/QNModelSprite.h"
@@ -213,6 +215,46 @@ TEST_F(SpriteModelsTest, FrameAnimationsRunAtThirtyFramesScaledByBothSpeeds) {
     ASSERT_NE(frozen, nullptr);
     EXPECT_EQ(frozen->getActionByTag(QNModelSpriteContainer::kFrameActionTag), nullptr);
     frozen->release();
+}
+
+TEST_F(SpriteModelsTest, FrameAnimationControlsRestartPauseStopAndShowFrames) {
+    loadSprites();
+    cacheFrames({101, 102, 103});
+    auto* c = get<QNModelSpriteContainer>(200);
+    CCSprite* node = c->animatedSprite(1, true);
+    ASSERT_NE(node, nullptr);
+    CCActionManager* actions = node->getActionManager();
+    auto elapsed = [&] {
+        auto* a =
+            dynamic_cast<CCRepeatForever*>(node->getActionByTag(QNModelSpriteContainer::kFrameActionTag));
+        return a ? a->getInnerAction()->getElapsed() : -1.0f;
+    };
+    CCAction* remembered = node->getActionByTag(QNModelSpriteContainer::kFrameActionTag);
+    remembered->retain();
+
+    qn::resumeFrameAnimation(node);
+    actions->update(0.05f);
+    EXPECT_NEAR(elapsed(), 0.05f, 1e-6);
+    qn::pauseFrameAnimation(node);
+    actions->update(0.05f);
+    EXPECT_NEAR(elapsed(), 0.05f, 1e-6) << "paused";
+    qn::resumeFrameAnimation(node);
+    qn::restartFrameAnimation(node, nullptr);
+    EXPECT_EQ(elapsed(), 0.0f) << "from its start";
+    qn::stopFrameAnimation(node);
+    EXPECT_EQ(node->numberOfRunningActions(), 0u);
+    qn::restartFrameAnimation(node, remembered);
+    EXPECT_EQ(node->getActionByTag(QNModelSpriteContainer::kFrameActionTag), remembered)
+        << "the widget's own action";
+
+    qn::showContainerFrame(node, c, 4);
+    EXPECT_TRUE(node->isFrameDisplayed(c->frameAt(1)));
+    qn::showContainerFrame(node, get<QNModelSpriteContainer>(202), 0); // no frames: unchanged
+    EXPECT_TRUE(node->isFrameDisplayed(c->frameAt(1)));
+
+    node->stopAllActions();
+    remembered->release();
+    node->release();
 }
 
 TEST_F(SpriteModelsTest, CopyingAndRemovingContainersTakeTheirSprites) {
