@@ -76,7 +76,7 @@ public:
         dir.write("data/QNModelGeneralSettings.0.attributes.xml",
                   dataFile("<dict>" + kv("className", "QNModelGeneralSettings") + kv("id", "1") +
                            attr("Name", kv("value", "Settings")) + attr("Application Name", kv("value", "Nav Test")) +
-                           (portrait ? attr("Device Orientation", kv("value", "1")) : "") + "</dict>"));
+                           kv("orientation", portrait ? "QNPScreenOrientationPortrait" : "QNPScreenOrientationLandscape") + "</dict>"));
         std::map<std::string, std::string> connections = m_connections;
         for (auto& [id, body] : m_nodeLinks)
             connections[m_nodeClass.at(id)] += "<dict>" + kv("id", std::to_string(id)) + body + "</dict>";
