@@ -2,6 +2,7 @@
 // data folder.
 
 #include "ModelTestSupport.h"
+#include "model/QNDataText.h"
 #include "model/QNModel.h"
 #include "model/QNModelComponent.h"
 #include "model/QNModelCompound.h"
@@ -12,7 +13,9 @@ using namespace modeltest;
 
 namespace {
 const char* const kName = "Name";
-std::string named(const std::string& name) { return attr(kName, kv("value", name)); }
+std::string named(const std::string& name) {
+    return attr(kName, kv("value", name));
+}
 } // namespace
 
 class ModelLoaderTest : public ModelTest {};
@@ -41,8 +44,8 @@ TEST_F(ModelLoaderTest, XmlFallbackIsTriedPerNumberInBothPhasesAndTheFirstMissin
 TEST_F(ModelLoaderTest, FirstDefinitionOfAnIdWinsAndUnusableElementsAreSkipped) {
     writeData("QNModelFont.0.attributes.xml",
               model("QNModelFont", 5, named("kept")) + model("QNModelFont", 5, named("ignored")) +
-                  model("QNModelUnknownClass", 6) + "<dict>" + kv("id", "7") + "</dict>" + "<string>x</string>" +
-                  model("QNModelObjectAsset", 8));
+                  model("QNModelUnknownClass", 6) + "<dict>" + kv("id", "7") + "</dict>" +
+                  "<string>x</string>" + model("QNModelObjectAsset", 8));
     // The same id in a class visited later is ignored as well.
     writeData("QNModelSound.0.attributes.xml", model("QNModelSound", 5, named("later")));
 
@@ -141,13 +144,15 @@ TEST_F(ModelLoaderTest, ConnectionsResolveAfterEveryModelExists) {
               model("QNModelComponentHealth", 42) + model("QNModelComponentDamage", 43));
     writeData("QNModelObject.0.attributes.xml", model("QNModelObject", 44));
     writeData("QNModelObject.0.connections.xml",
-              links(44, "<key>components</key><array><string>43</string><string>41</string><string>999</string>"
-                        "<string>42</string></array>") +
+              links(44,
+                    "<key>components</key><array><string>43</string><string>41</string><string>999</string>"
+                    "<string>42</string></array>") +
                   links(12345, attr("Icon", kv("value", "40"))));
 
     loadAll();
 
-    auto* settings = dynamic_cast<QNModelGeneralSettings*>(controller()->firstModelOfClass("QNModelGeneralSettings"));
+    auto* settings =
+        dynamic_cast<QNModelGeneralSettings*>(controller()->firstModelOfClass("QNModelGeneralSettings"));
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(settings->iconAttribute()->target(), controller()->modelById(40));
     auto* object = dynamic_cast<QNModelCompound*>(controller()->modelById(44));
