@@ -96,7 +96,7 @@ void Window::setWindowPos(int x, int y, int width, int height, unsigned flags) {
     pos.cx = width;
     pos.cy = height;
     pos.flags = flags;
-    sendMessage(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<intptr_t>(&pos));
+    deliver(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<intptr_t>(&pos));
 
     WindowRect next = m_rect;
     if (!(pos.flags & SWP_NOMOVE)) next = WindowRect::fromSize(pos.x, pos.y, next.width(), next.height());
@@ -163,11 +163,25 @@ bool Window::show(int command) {
     return true;
 }
 
+bool Window::refusedFromOutside(unsigned message) {
+    // Its lParam is a pointer to a live position record that only setWindowPos can provide; a
+    // hook would follow whatever number came from outside (e.g. a scripted "post 0x46 0 1").
+    if (message != WM_WINDOWPOSCHANGING) return false;
+    logLine("[Window] message 0x%x carries a position record and cannot be sent or posted; dropped", message);
+    return true;
+}
+
 void Window::postMessage(unsigned message, uintptr_t wParam, intptr_t lParam) {
+    if (refusedFromOutside(message)) return;
     m_queue.push_back(Message{message, wParam, lParam});
 }
 
 long Window::sendMessage(unsigned message, uintptr_t wParam, intptr_t lParam) {
+    if (refusedFromOutside(message)) return 0;
+    return deliver(message, wParam, lParam);
+}
+
+long Window::deliver(unsigned message, uintptr_t wParam, intptr_t lParam) {
     static int depth = 0;
     if (depth >= kMaxMessageDepth) {
         logLine("[Window] message 0x%x dropped: messages nested too deep", message);
@@ -190,7 +204,7 @@ void Window::pumpMessages() {
     for (size_t i = 0; i < count && !m_queue.empty(); ++i) {
         Message m = m_queue.front();
         m_queue.pop_front();
-        sendMessage(m.message, m.wParam, m.lParam);
+        deliver(m.message, m.wParam, m.lParam);
     }
 }
 

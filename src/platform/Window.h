@@ -101,10 +101,11 @@ public:
     // --- messages ---
     /// Installs the hook every message goes to first (an empty hook removes it).
     void setWndProc(WndProcHook hook) { m_hook = std::move(hook); }
-    /// Queues a message for the next pumpMessages.
+    /// Queues a message for the next pumpMessages. WM_WINDOWPOSCHANGING is refused (logged): its
+    /// lParam must point to a position record, which only setWindowPos makes.
     void postMessage(unsigned message, uintptr_t wParam, intptr_t lParam);
     /// Delivers a message now: hook first, then default handling unless processed. Returns the
-    /// hook's result (0 without one).
+    /// hook's result (0 without one). WM_WINDOWPOSCHANGING is refused as in postMessage.
     long sendMessage(unsigned message, uintptr_t wParam, intptr_t lParam);
     /// Turns back-end events into messages, then delivers the messages that were queued when it
     /// started; messages posted meanwhile wait for the next pump (never lost, never recursive).
@@ -148,6 +149,8 @@ protected:
     void initPlacement(const WindowRect& rect) { m_rect = m_normalRect = rect; }
 
 private:
+    static bool refusedFromOutside(unsigned message);
+    long deliver(unsigned message, uintptr_t wParam, intptr_t lParam);
     void defaultHandling(unsigned message, uintptr_t wParam, intptr_t lParam);
     void systemCommand(uintptr_t command);
     void runSimulatedDrag(int width, int height);

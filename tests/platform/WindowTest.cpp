@@ -211,6 +211,19 @@ TEST_F(WindowFixture, ResizeDragSendsSizeStepsAndEndsWithExitSizeMove) {
     EXPECT_EQ(window->clientRect().width(), 1000);
 }
 
+TEST_F(WindowFixture, PositionRecordMessageCannotBeForged) {
+    // A hook that reads the record, as the shell's does: only a real record may ever reach it.
+    onMessage = [](unsigned m, uintptr_t, intptr_t l, bool*) {
+        if (m == WM_WINDOWPOSCHANGING) reinterpret_cast<WindowPos*>(l)->flags |= SWP_NOMOVE;
+    };
+    window->postMessage(WM_WINDOWPOSCHANGING, 0, 1);
+    window->sendMessage(WM_WINDOWPOSCHANGING, 0, 12345);
+    window->pumpMessages();
+    EXPECT_TRUE(seen.empty());
+    window->setWindowPos(5, 5, 10, 10, 0);
+    EXPECT_EQ(messages(), (std::vector<unsigned>{WM_WINDOWPOSCHANGING, WM_SIZE}));
+}
+
 TEST_F(WindowFixture, RunawayHookRecursionIsCutOff) {
     int calls = 0;
     onMessage = [&](unsigned m, uintptr_t, intptr_t, bool*) {
