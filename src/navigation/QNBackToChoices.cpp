@@ -11,7 +11,8 @@
 namespace qn {
 namespace {
 
-void walk(QNNode* node, std::set<QNNode*>& visited, std::vector<std::string>& walkedScreens, BackToChoices& out) {
+void walk(QNNode* node, std::set<QNNode*>& visited, std::vector<std::string>& walkedScreens,
+          BackToChoices& out) {
     QNPAttributeAction* input = node ? node->inputAction() : nullptr;
     if (!input) return;
     const std::vector<QNPAttributeAction*> links = input->links();

@@ -60,7 +60,8 @@ QNModelScreen::QNModelScreen(const std::string& className) : QNModelCompound(cla
     m_adInterstitialsFreq =
         static_cast<QNPAttributeFloat*>(addAttribute("Ad Interstitials Freq.", QNPAttribute::kTypeFloat));
     m_adInterstitialsFreq->setDefault(1.0f);
-    m_adBannerFreq = static_cast<QNPAttributeFloat*>(addAttribute("Ad Banner Freq.", QNPAttribute::kTypeFloat));
+    m_adBannerFreq =
+        static_cast<QNPAttributeFloat*>(addAttribute("Ad Banner Freq.", QNPAttribute::kTypeFloat));
     m_adBannerFreq->setDefault(1.0f);
     m_music = static_cast<QNPAttributeSound*>(addAttribute("Music", QNPAttribute::kTypeSound));
     m_loopMusic = static_cast<QNPAttributeBoolean*>(addAttribute("Loop Music", QNPAttribute::kTypeBoolean));
@@ -170,9 +171,21 @@ void QNModelScreen::removeChild(QNModel* child) {
     child->release();
 }
 
-const std::string& QNModelScreen::adInterstitial() const { return m_adInterstitial->selectedValue(); }
-const std::string& QNModelScreen::adBanner() const { return m_adBanner->selectedValue(); }
-float QNModelScreen::adInterstitialsFreq() const { return m_adInterstitialsFreq->value(); }
-float QNModelScreen::adBannerFreq() const { return m_adBannerFreq->value(); }
-QNModel* QNModelScreen::music() const { return m_music->target(); }
-bool QNModelScreen::loopMusic() const { return m_loopMusic->value(); }
+const std::string& QNModelScreen::adInterstitial() const {
+    return m_adInterstitial->selectedValue();
+}
+const std::string& QNModelScreen::adBanner() const {
+    return m_adBanner->selectedValue();
+}
+float QNModelScreen::adInterstitialsFreq() const {
+    return m_adInterstitialsFreq->value();
+}
+float QNModelScreen::adBannerFreq() const {
+    return m_adBannerFreq->value();
+}
+QNModel* QNModelScreen::music() const {
+    return m_music->target();
+}
+bool QNModelScreen::loopMusic() const {
+    return m_loopMusic->value();
+}

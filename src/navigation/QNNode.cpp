@@ -24,7 +24,8 @@ bool isNavigationButtonAction(const std::string& action) {
 
 void refreshLabels() {
     QNModelController* controller = QNModelController::sharedModelController();
-    if (controller->isRefreshEnabled() && controller->refreshHooks().labels) controller->refreshHooks().labels();
+    if (controller->isRefreshEnabled() && controller->refreshHooks().labels)
+        controller->refreshHooks().labels();
 }
 
 } // namespace

@@ -24,7 +24,9 @@ QNPNavigationController* QNPNavigationController::sharedController() {
     return instance;
 }
 
-QNPNavigationController::QNPNavigationController() { reset(); }
+QNPNavigationController::QNPNavigationController() {
+    reset();
+}
 
 void QNPNavigationController::reset() {
     m_worldKey.clear();
@@ -34,7 +36,9 @@ void QNPNavigationController::reset() {
     dropScene();
 }
 
-void QNPNavigationController::dropScene() { CC_SAFE_RELEASE_NULL(m_cachedScene); }
+void QNPNavigationController::dropScene() {
+    CC_SAFE_RELEASE_NULL(m_cachedScene);
+}
 
 CCScene* QNPNavigationController::currentScene() {
     if (m_cachedScene) return m_cachedScene;
@@ -229,7 +233,8 @@ bool QNPNavigationController::popScreen() {
 
 int QNPNavigationController::nextSectionInWorld(int sectionId) const {
     if (sectionId == 0) return 0;
-    const auto& sections = QNModelController::sharedModelController()->modelListOfClass("QNModelLevelSection");
+    const auto& sections =
+        QNModelController::sharedModelController()->modelListOfClass("QNModelLevelSection");
     int parent = 0;
     bool found = false;
     for (QNModel* section : sections) {

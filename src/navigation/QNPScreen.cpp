@@ -28,9 +28,9 @@ namespace {
 
 bool isButtonClass(const std::string& cls) {
     static const char* const kClasses[] = {
-        "QNModelObjectButton",        "QNModelObjectButtonPowerup",     "QNModelObjectButtonPurchase",
-        "QNModelObjectButtonUrl",     "QNModelObjectButtonControl",     "QNModelObjectButtonFacebook",
-        "QNModelObjectButtonSwitch",  "QNModelObjectButtonSoundControl", "QNModelObjectButtonCharacterUnlock",
+        "QNModelObjectButton",       "QNModelObjectButtonPowerup",      "QNModelObjectButtonPurchase",
+        "QNModelObjectButtonUrl",    "QNModelObjectButtonControl",      "QNModelObjectButtonFacebook",
+        "QNModelObjectButtonSwitch", "QNModelObjectButtonSoundControl", "QNModelObjectButtonCharacterUnlock",
         "QNModelObjectLockButton"};
     return std::find(std::begin(kClasses), std::end(kClasses), cls) != std::end(kClasses);
 }
@@ -38,7 +38,8 @@ bool isButtonClass(const std::string& cls) {
 bool isPlacedWidgetClass(const std::string& cls) {
     return cls == "QNModelObjectImage" || cls == "QNModelObjectManipulator" ||
            cls == "QNModelObjectEventObserver" || cls == "QNModelObjectCharacterSelector" ||
-           cls == "QNModelObjectLoadingBar" || cls == "QNModelObjectSwipeControl" || cls == "QNModelObjectLabel";
+           cls == "QNModelObjectLoadingBar" || cls == "QNModelObjectSwipeControl" ||
+           cls == "QNModelObjectLabel";
 }
 
 bool boolAttribute(QNModel* model, const char* name, bool fallback) {
@@ -53,7 +54,9 @@ bool isSelectable(CCMenuItem* item) {
     return !menu || menu->isVisible();
 }
 
-qn::QNScreenWidget* widgetOf(CCNode* node) { return dynamic_cast<qn::QNScreenWidget*>(node); }
+qn::QNScreenWidget* widgetOf(CCNode* node) {
+    return dynamic_cast<qn::QNScreenWidget*>(node);
+}
 
 } // namespace
 
@@ -70,9 +73,13 @@ QNPScreen::~QNPScreen() {
     CC_SAFE_RELEASE(m_model);
 }
 
-QNModelScreen* QNPScreen::modelForKey(const std::string& key) { return QNModelScreen::modelForKey(key); }
+QNModelScreen* QNPScreen::modelForKey(const std::string& key) {
+    return QNModelScreen::modelForKey(key);
+}
 
-std::string QNPScreen::key() const { return m_model ? m_model->key() : std::string(); }
+std::string QNPScreen::key() const {
+    return m_model ? m_model->key() : std::string();
+}
 
 bool QNPScreen::loadWithKey(const std::string& key) {
     m_stageTime = 0.0f;
@@ -366,7 +373,9 @@ bool QNPScreen::shouldShowBanner() {
     return true;
 }
 
-QNPScreenScene* QNPScreen::parentWorld() { return dynamic_cast<QNPScreenScene*>(getParent()); }
+QNPScreenScene* QNPScreen::parentWorld() {
+    return dynamic_cast<QNPScreenScene*>(getParent());
+}
 
 void QNPScreen::suspendScreen() {
     stopBackgroundMusic();
@@ -423,9 +432,13 @@ void QNPScreen::buttonTapped(CCObject* sender) {
     closeThen([this, model]() { performButtonAction(model); });
 }
 
-void QNPScreen::performButtonAction(QNModel* buttonModel) { (void)buttonModel; }
+void QNPScreen::performButtonAction(QNModel* buttonModel) {
+    (void)buttonModel;
+}
 
-void QNPScreen::openGameServices(CCObject* sender) { (void)sender; }
+void QNPScreen::openGameServices(CCObject* sender) {
+    (void)sender;
+}
 
 CCMenuItem* QNPScreen::buttonWithAction(const std::string& action) const {
     for (auto& entry : m_objects)

@@ -18,7 +18,7 @@ class QNPScreenScene;
 namespace cocos2d {
 class CCMenuItem;
 class CCScene;
-}
+} // namespace cocos2d
 
 class QNPScreen : public cocos2d::CCLayer {
 public:

@@ -30,7 +30,9 @@ QNPScreenUi::LoadingStep& loadingStep() {
 
 } // namespace
 
-void QNPScreenUi::setLoadingStep(LoadingStep step) { loadingStep() = step; }
+void QNPScreenUi::setLoadingStep(LoadingStep step) {
+    loadingStep() = step;
+}
 
 QNPScreenUi* QNPScreenUi::create() {
     auto* screen = new QNPScreenUi();
@@ -44,7 +46,9 @@ QNPScreenUi* QNPScreenUi::create() {
 
 QNPScreenUi::QNPScreenUi() = default;
 
-QNPScreenUi::~QNPScreenUi() { CC_SAFE_RELEASE(m_splash); }
+QNPScreenUi::~QNPScreenUi() {
+    CC_SAFE_RELEASE(m_splash);
+}
 
 bool QNPScreenUi::init() {
     // The shared accelerometer object drops its model here once on-screen controls exist.
@@ -81,7 +85,8 @@ void QNPScreenUi::wireButtons() {
     for (const Wiring& entry : wiring) setTargetForAction(entry.action, this, entry.handler);
 
     for (auto& entry : objectTable())
-        if (dynamic_cast<CCMenuItem*>(entry.second) && qn::buttonActionOf(entry.first) == "kInputControllerActionButton")
+        if (dynamic_cast<CCMenuItem*>(entry.second) &&
+            qn::buttonActionOf(entry.first) == "kInputControllerActionButton")
             CCLog("---------- register button with ID: %d", (int)entry.first->id());
 
     m_fullscreenButton = buttonWithAction("kFullscreen");
@@ -105,7 +110,8 @@ void QNPScreenUi::draw() {
     ++m_drawCount;
     // Once loading has completed the step is never called again: another call would start a
     // new load over the models in use.
-    if (m_drawCount > kSplashFramesBeforeLoading && !m_loadingDone && loadingStep()) m_loadingDone = loadingStep()();
+    if (m_drawCount > kSplashFramesBeforeLoading && !m_loadingDone && loadingStep())
+        m_loadingDone = loadingStep()();
 }
 
 void QNPScreenUi::showLoadingSplash(bool show) {
@@ -134,7 +140,7 @@ void QNPScreenUi::showLoadingSplash(bool show) {
     const CCSize frame = view->getFrameSize();
     if (image.width > 0 && image.height > 0 && frame.width > 0 && frame.height > 0) {
         const float s = frame.width / frame.height > image.width / image.height ? frame.width / image.width
-                                                                                  : frame.height / image.height;
+                                                                                : frame.height / image.height;
         const float viewScale = view->getScaleX() > 0 ? view->getScaleX() : 1.0f;
         sprite->setScale(s / viewScale);
     }
@@ -209,7 +215,8 @@ void QNPScreenUi::actionPause(CCObject* sender) {
     CCObject* button = sender;
     CC_SAFE_RETAIN(button);
     closeThen([this, button]() {
-        if (QNPScreenScene* world = QNPNavigationController::sharedController()->worldLayer()) world->openPause(button);
+        if (QNPScreenScene* world = QNPNavigationController::sharedController()->worldLayer())
+            world->openPause(button);
         CC_SAFE_RELEASE(button);
         release();
     });

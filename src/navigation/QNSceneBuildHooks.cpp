@@ -26,6 +26,8 @@ int sectionParentId(QNModel* section) {
     return section && parentLookup() ? parentLookup()(section) : -1;
 }
 
-void setSectionParentLookup(std::function<int(QNModel*)> lookup) { parentLookup() = std::move(lookup); }
+void setSectionParentLookup(std::function<int(QNModel*)> lookup) {
+    parentLookup() = std::move(lookup);
+}
 
 } // namespace qn

@@ -16,7 +16,9 @@ void registerWidgetCreator(const std::string& className, WidgetCreator creator) 
     creators()[className] = std::move(creator);
 }
 
-bool hasWidgetCreator(const std::string& className) { return creators().count(className) != 0; }
+bool hasWidgetCreator(const std::string& className) {
+    return creators().count(className) != 0;
+}
 
 cocos2d::CCNode* createWidgetForModel(QNModel* model, QNPScreen* screen) {
     if (!model) return nullptr;

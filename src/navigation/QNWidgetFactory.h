@@ -28,3 +28,9 @@ bool hasWidgetCreator(const std::string& className);
 cocos2d::CCNode* createWidgetForModel(QNModel* model, QNPScreen* screen);
 
 } // namespace qn
+
+namespace qn {
+/// Registers the creators of every widget family; the application delegate calls it at launch
+/// (again is harmless). Each family adds its own registration call in QNWidgetClasses.cpp.
+void registerWidgetClasses();
+} // namespace qn

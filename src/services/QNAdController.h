@@ -14,9 +14,15 @@ public:
     void initAdNetworks() { m_initialised = true; }
     bool isInitialised() const { return m_initialised; }
     /// Shows a banner of `network` (a key such as "kAdMob"); nothing here.
-    void showBanner(const std::string& network) { (void)network; ++m_bannersShown; }
+    void showBanner(const std::string& network) {
+        (void)network;
+        ++m_bannersShown;
+    }
     /// Shows an interstitial of `network`; nothing here.
-    void showInterstitial(const std::string& network) { (void)network; ++m_interstitialsShown; }
+    void showInterstitial(const std::string& network) {
+        (void)network;
+        ++m_interstitialsShown;
+    }
     void hideBanner() {}
     void hideInterstitial() {}
 

@@ -17,9 +17,15 @@ public:
     /// game window.
     void exitGame();
     /// A yes/no question; the answer on this platform is yes, at once.
-    bool confirm(const std::string& text) { (void)text; return true; }
+    bool confirm(const std::string& text) {
+        (void)text;
+        return true;
+    }
     void openUrl(const std::string& url) { (void)url; }
-    void openFacebookPage(const std::string& id, const std::string& url) { (void)id; (void)url; }
+    void openFacebookPage(const std::string& id, const std::string& url) {
+        (void)id;
+        (void)url;
+    }
     void openReview() {}
     void openGameServices() {}
     void shareScore() {}

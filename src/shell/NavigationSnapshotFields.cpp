@@ -12,12 +12,17 @@ namespace {
 bool g_loadingDone = false;
 } // namespace
 
-void setLoadingDone(bool done) { g_loadingDone = done; }
-bool isLoadingDone() { return g_loadingDone; }
+void setLoadingDone(bool done) {
+    g_loadingDone = done;
+}
+bool isLoadingDone() {
+    return g_loadingDone;
+}
 
 void registerNavigationSnapshotFields() {
     Snapshot::addProvider("loading", [](JsonWriter& json) {
-        const int percent = g_loadingDone ? 100 : QNModelController::sharedModelController()->loadingProgress();
+        const int percent =
+            g_loadingDone ? 100 : QNModelController::sharedModelController()->loadingProgress();
         json.beginObject();
         json.key("percent").value(static_cast<std::int64_t>(std::max(0, std::min(100, percent))));
         json.key("done").value(g_loadingDone);
@@ -32,7 +37,8 @@ void registerNavigationSnapshotFields() {
     });
     Snapshot::addProvider("screens", [](JsonWriter& json) {
         json.beginArray();
-        for (const std::string& key : QNPNavigationController::sharedController()->screenStack()) json.value(key);
+        for (const std::string& key : QNPNavigationController::sharedController()->screenStack())
+            json.value(key);
         json.endArray();
     });
     Snapshot::addProvider("screen", [](JsonWriter& json) {

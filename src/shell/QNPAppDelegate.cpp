@@ -13,6 +13,7 @@
 #include "navigation/QNPScreen.h"
 #include "navigation/QNPScreenUi.h"
 #include "navigation/QNSceneBuildHooks.h"
+#include "navigation/QNWidgetFactory.h"
 #include "platform/Clock.h"
 #include "presentation/QNModelAtlas.h"
 #include "services/QNAdController.h"
@@ -52,6 +53,7 @@ bool QNPAppDelegate::applicationDidFinishLaunching() {
     qn::applyProjectDesignResolution();
 
     qn::registerNavigationSnapshotFields();
+    qn::registerWidgetClasses();
     QNPScreenUi::setLoadingStep(&runLoadStep);
     // Menus answer the arrow, select and back keys from the first screen on.
     QNPInputController::sharedInputController();
@@ -92,7 +94,8 @@ void QNPAppDelegate::finishLoading() {
     // (running lives from "Lives") are reset here once their models exist.
 
     CCLog("loading screens");
-    if (QNPScreen* top = QNPNavigationController::sharedController()->topScreenLayer()) top->playScreenMusic();
+    if (QNPScreen* top = QNPNavigationController::sharedController()->topScreenLayer())
+        top->playScreenMusic();
     showStartContent();
 }
 

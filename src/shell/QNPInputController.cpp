@@ -20,7 +20,9 @@ QNPInputController* QNPInputController::sharedInputController() {
     return shared();
 }
 
-QNPInputController* QNPInputController::sharedInputControllerIfExists() { return shared(); }
+QNPInputController* QNPInputController::sharedInputControllerIfExists() {
+    return shared();
+}
 
 void QNPInputController::destroySharedInputController() {
     QNPInputController* controller = shared();
@@ -31,7 +33,9 @@ void QNPInputController::destroySharedInputController() {
     controller->release();
 }
 
-QNPInputController::~QNPInputController() { CCLog("QNPInputController - deallocated"); }
+QNPInputController::~QNPInputController() {
+    CCLog("QNPInputController - deallocated");
+}
 
 void QNPInputController::menuKey(int code) {
     CCLog("[QNPInputController] - keyPressed: %d", code);
@@ -59,16 +63,29 @@ void QNPInputController::onKeyUp(int keyCode) {
     if (QNPScreen* screen = QNPScreen::runningScreen()) screen->onKeyUp(keyCode);
     switch (keyCode) {
     case 4:
-    case 97: keyBackClicked(); break;
-    case 19: menuKey(12); break;
-    case 20: menuKey(13); break;
-    case 21: menuKey(14); break;
-    case 22: menuKey(15); break;
+    case 97:
+        keyBackClicked();
+        break;
+    case 19:
+        menuKey(12);
+        break;
+    case 20:
+        menuKey(13);
+        break;
+    case 21:
+        menuKey(14);
+        break;
+    case 22:
+        menuKey(15);
+        break;
     case 23:
     case 96:
     case 99:
-    case 100: menuKey(11); break;
-    default: break;
+    case 100:
+        menuKey(11);
+        break;
+    default:
+        break;
     }
     release();
 }

@@ -5,4 +5,6 @@
 // The application object exists before main runs, so the framework's run loop finds it.
 static QNPAppDelegate appDelegate;
 
-int main(int argc, char** argv) { return qn::playerMain(argc, argv); }
+int main(int argc, char** argv) {
+    return qn::playerMain(argc, argv);
+}

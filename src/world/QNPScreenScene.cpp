@@ -55,7 +55,9 @@ void QNPScreenScene::refreshOverlay() {
     if (m_overlay) addChild(m_overlay, kContentZOrder + 1);
 }
 
-void QNPScreenScene::setPaused(bool paused) { m_paused = paused; }
+void QNPScreenScene::setPaused(bool paused) {
+    m_paused = paused;
+}
 
 void QNPScreenScene::openPause(CCObject* button) {
     if (m_paused || m_gameOver) return;
@@ -75,7 +77,9 @@ void QNPScreenScene::popOverlay() {
     refreshOverlay();
 }
 
-void QNPScreenScene::resumeWorld() { m_paused = false; }
+void QNPScreenScene::resumeWorld() {
+    m_paused = false;
+}
 
 void QNPScreenScene::discardWorldProgress(bool fromBeginning) {
     (void)fromBeginning;

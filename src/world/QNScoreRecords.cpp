@@ -10,7 +10,8 @@ void QNScoreRecord::saveSnapshot() {
 }
 
 void QNScoreRecord::restoreSnapshot() {
-    for (QNScoreItem* item : {&distance, &points, &coins}) item->current = item->hasSnapshot ? item->snapshot : 0;
+    for (QNScoreItem* item : {&distance, &points, &coins})
+        item->current = item->hasSnapshot ? item->snapshot : 0;
 }
 
 std::map<std::string, QNScoreRecord>& scoreRecords() {
@@ -18,6 +19,8 @@ std::map<std::string, QNScoreRecord>& scoreRecords() {
     return records;
 }
 
-QNScoreRecord& scoreRecord(const std::string& worldKey) { return scoreRecords()[worldKey]; }
+QNScoreRecord& scoreRecord(const std::string& worldKey) {
+    return scoreRecords()[worldKey];
+}
 
 } // namespace qn

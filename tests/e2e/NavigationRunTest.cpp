@@ -16,12 +16,14 @@ using qntest::shellQuote;
 class NavigationRun : public ::testing::Test {
 protected:
     /// Plays `project` headless for `frames` frames with the scripted `input`.
-    qntest::RunResult play(const NavProject& project, int frames, const std::string& input, bool portrait = false) {
+    qntest::RunResult play(const NavProject& project, int frames, const std::string& input,
+                           bool portrait = false) {
         project.write(m_game, portrait);
         const std::string script = m_dir.write("input.txt", input);
         return qntest::runPlayer("--headless --frames " + std::to_string(frames) + " --store " +
-                                     shellQuote(m_dir.file("store.xml")) + " --log " + shellQuote(m_dir.file("log.txt")) +
-                                     " --input " + shellQuote(script) + " " + shellQuote(m_game.path()),
+                                     shellQuote(m_dir.file("store.xml")) + " --log " +
+                                     shellQuote(m_dir.file("log.txt")) + " --input " + shellQuote(script) +
+                                     " " + shellQuote(m_game.path()),
                                  m_dir.path());
     }
     std::string dump(const std::string& name) const { return qntest::readFile(m_dir.file(name)); }
@@ -32,7 +34,9 @@ protected:
         return n;
     }
     /// The start screen plus a start node leading (when `to` is set) to node `to`.
-    unsigned startNode(NavProject& project) { return project.node("QNNodeUIStart", project.screen("QNPScreenLoading")); }
+    unsigned startNode(NavProject& project) {
+        return project.node("QNNodeUIStart", project.screen("QNPScreenLoading"));
+    }
 
     qntest::TempDir m_dir;
     qntest::TempDir m_game;
@@ -43,11 +47,13 @@ TEST_F(NavigationRun, TheStartNodeLeadsToTheMenuAndBackThereChangesNothing) {
     const unsigned start = startNode(project);
     const unsigned menu = project.node("QNNodeUI", project.screen("QNPScreenMainMenu"));
     project.link(start, "Load", menu);
-    auto result = play(project, 260, "5 dump start.json\n250 dump menu.json\n251 keypad back\n255 dump back.json\n");
+    auto result =
+        play(project, 260, "5 dump start.json\n250 dump menu.json\n251 keypad back\n255 dump back.json\n");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string atStart = dump("start.json"), atMenu = dump("menu.json"), afterBack = dump("back.json");
-    EXPECT_NE(atStart.find("\"screens\": [\"QNPScreenStart\"], \"screen\": \"QNPScreenStart\", \"world\": null"),
-              std::string::npos)
+    EXPECT_NE(
+        atStart.find("\"screens\": [\"QNPScreenStart\"], \"screen\": \"QNPScreenStart\", \"world\": null"),
+        std::string::npos)
         << atStart;
     EXPECT_NE(atStart.find("\"loading\": {\"percent\": 0, \"done\": false}"), std::string::npos) << atStart;
     EXPECT_NE(atMenu.find("\"scene\": \"ui\""), std::string::npos) << atMenu;
@@ -85,9 +91,34 @@ TEST_F(NavigationRun, AStartLeadingToAWorldStartsThereWithItsHud) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string state = dump("world.json");
     EXPECT_NE(state.find("\"scene\": \"world\""), std::string::npos) << state;
-    EXPECT_NE(state.find("\"screens\": [\"QNPScreenHud\"], \"screen\": \"QNPScreenHud\", \"world\": \"QNPWorldOne\""),
-              std::string::npos)
+    EXPECT_NE(
+        state.find(
+            "\"screens\": [\"QNPScreenHud\"], \"screen\": \"QNPScreenHud\", \"world\": \"QNPWorldOne\""),
+        std::string::npos)
         << state;
+}
+
+TEST_F(NavigationRun, MinimisingDuringPlayOpensThePauseScreenAndSaves) {
+    NavProject project;
+    const unsigned start = startNode(project);
+    const unsigned world = project.node("QNNodeScene", project.world("QNPWorldOne"));
+    const unsigned hud = project.node("QNNodeUI", project.screen("QNPScreenHud"));
+    project.link(start, "Load", world);
+    project.link(world, "UI", hud);
+    project.link(hud, "Pause", project.node("QNNodeUI", project.screen("QNPScreenPause")));
+    auto result = play(project, 270,
+                       "250 window minimize\n255 dump paused.json\n260 window restore\n265 dump back.json\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    for (const char* name : {"paused.json", "back.json"}) {
+        const std::string state = dump(name);
+        EXPECT_NE(
+            state.find("\"screens\": [\"QNPScreenHud\", \"QNPScreenPause\"], \"screen\": \"QNPScreenPause\""),
+            std::string::npos)
+            << name << ": " << state;
+    }
+    const std::string text = log();
+    EXPECT_EQ(count(text, "[QNPAppDelegate] send game to pause"), 1) << text;
+    EXPECT_FALSE(qntest::readFile(m_dir.file("store.xml")).empty());
 }
 
 TEST_F(NavigationRun, LoadingStartsAtTheTenthDrawnFrameAndItsPercentageNeverFalls) {
@@ -95,7 +126,8 @@ TEST_F(NavigationRun, LoadingStartsAtTheTenthDrawnFrameAndItsPercentageNeverFall
     const unsigned start = startNode(project);
     project.link(start, "Load", project.node("QNNodeUI", project.screen("QNPScreenMainMenu")));
     std::string input;
-    for (int frame = 2; frame <= 240; frame += 2) input += std::to_string(frame) + " dump d" + std::to_string(frame) + ".json\n";
+    for (int frame = 2; frame <= 240; frame += 2)
+        input += std::to_string(frame) + " dump d" + std::to_string(frame) + ".json\n";
     auto result = play(project, 241, input);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::regex percent("\"percent\": ([0-9]+), \"done\": (true|false)");
@@ -118,7 +150,8 @@ TEST_F(NavigationRun, LoadingStartsAtTheTenthDrawnFrameAndItsPercentageNeverFall
     EXPECT_EQ(last, 100);
     // The loading steps read the general settings again, after the first scene is shown.
     const std::string text = log();
-    EXPECT_NE(text.find("QNModelGeneralSettings.0.attributes.xml", text.find("loading time")), std::string::npos);
+    EXPECT_NE(text.find("QNModelGeneralSettings.0.attributes.xml", text.find("loading time")),
+              std::string::npos);
 }
 
 TEST_F(NavigationRun, TheDesignSizeFollowsTheOrientation) {
@@ -138,13 +171,15 @@ TEST_F(NavigationRun, AtlasesAreLoadedInTheControllersOrder) {
     NavProject project;
     startNode(project);
     m_game.write("data/QNModelAtlas.0.attributes.xml",
-                 navtest::dataFile("<dict>" + navtest::kv("className", "QNModelAtlas") + navtest::kv("id", "40") +
-                                   "</dict><dict>" + navtest::kv("className", "QNModelAtlas") +
-                                   navtest::kv("id", "12") + "</dict>"));
+                 navtest::dataFile("<dict>" + navtest::kv("className", "QNModelAtlas") +
+                                   navtest::kv("id", "40") + "</dict><dict>" +
+                                   navtest::kv("className", "QNModelAtlas") + navtest::kv("id", "12") +
+                                   "</dict>"));
     auto result = play(project, 300, "");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string text = log();
-    const std::size_t first = text.find("data/atlases/atlas_ID40.plist"), second = text.find("data/atlases/atlas_ID12.plist");
+    const std::size_t first = text.find("data/atlases/atlas_ID40.plist"),
+                      second = text.find("data/atlases/atlas_ID12.plist");
     ASSERT_NE(first, std::string::npos) << text;
     ASSERT_NE(second, std::string::npos) << text;
     EXPECT_LT(text.find("Start Atlas loading"), first);

@@ -14,11 +14,13 @@
 
 namespace navtest {
 
-inline QNModelController* controller() { return QNModelController::sharedModelController(); }
+inline QNModelController* controller() {
+    return QNModelController::sharedModelController();
+}
 
 /// A registered widget model of `cls` named `name`, with an "Action" and a "Position".
-inline QNModel* widget(const std::string& cls, const std::string& name, const std::string& action = "kNoAction",
-                       float x = 0, float y = 0) {
+inline QNModel* widget(const std::string& cls, const std::string& name,
+                       const std::string& action = "kNoAction", float x = 0, float y = 0) {
     auto* model = new QNModelCompound(cls, name);
     auto* value = static_cast<QNPAttributeEnum*>(model->addAttribute("Action", QNPAttribute::kTypeEnum));
     value->set(action);
@@ -52,8 +54,8 @@ template <class T> T* node(QNModel* linked) {
 inline void link(QNNode* from, const std::string& output, QNNode* to) {
     QNPAttributeAction* out = from->outputNamed(output);
     if (!out)
-        out = static_cast<QNPAttributeAction*>(from->addAttribute(output, QNPAttribute::kTypeAction, 0, nullptr,
-                                                                  QNPAttributeAction::kRoleOutput));
+        out = static_cast<QNPAttributeAction*>(from->addAttribute(output, QNPAttribute::kTypeAction, 0,
+                                                                  nullptr, QNPAttributeAction::kRoleOutput));
     QNPAttributeAction::connect(out, to->inputAction());
 }
 

@@ -28,20 +28,20 @@ struct Stages {
 
 class NavProject {
 public:
-
     /// A screen model keyed `key` listing the widget ids; returns its id.
-    unsigned screen(const std::string& key, const std::vector<unsigned>& children = {}, Stages stages = Stages(),
-                    const char* cls = "QNModelScreen") {
+    unsigned screen(const std::string& key, const std::vector<unsigned>& children = {},
+                    Stages stages = Stages(), const char* cls = "QNModelScreen") {
         const unsigned id = m_nextId++;
         std::string& file = m_attributes[cls];
-        file += "<dict>" + kv("className", cls) + kv("id", std::to_string(id)) + attr("Name", kv("value", key)) +
-                kv("key", key) + kv("openFrames", std::to_string(stages.openFrames)) +
+        file += "<dict>" + kv("className", cls) + kv("id", std::to_string(id)) +
+                attr("Name", kv("value", key)) + kv("key", key) +
+                kv("openFrames", std::to_string(stages.openFrames)) +
                 kv("idleFrames", std::to_string(stages.idleFrames)) +
                 kv("closeFrames", std::to_string(stages.closeFrames)) + "</dict>";
         std::string ids;
         for (unsigned child : children) ids += "<string>" + std::to_string(child) + "</string>";
-        m_connections[cls] += "<dict>" + kv("id", std::to_string(id)) + "<key>children</key><array>" + ids +
-                              "</array></dict>";
+        m_connections[cls] +=
+            "<dict>" + kv("id", std::to_string(id)) + "<key>children</key><array>" + ids + "</array></dict>";
         return id;
     }
     unsigned world(const std::string& key, const std::vector<unsigned>& children = {}) {
@@ -51,10 +51,11 @@ public:
     unsigned button(const std::string& name, const std::string& action, float x = 0, float y = 0,
                     const char* cls = "QNModelObjectButton") {
         const unsigned id = m_nextId++;
-        m_attributes[cls] += "<dict>" + kv("className", cls) + kv("id", std::to_string(id)) +
-                             attr("Name", kv("value", name)) + attr("Action", kv("selectedStringValue", action)) +
-                             attr("Position", kv("value", "{" + std::to_string(x) + "," + std::to_string(y) + "}")) +
-                             "</dict>";
+        m_attributes[cls] +=
+            "<dict>" + kv("className", cls) + kv("id", std::to_string(id)) + attr("Name", kv("value", name)) +
+            attr("Action", kv("selectedStringValue", action)) +
+            attr("Position", kv("value", "{" + std::to_string(x) + "," + std::to_string(y) + "}")) +
+            "</dict>";
         return id;
     }
     /// A node of `cls` linked to the screen `screenId`.
@@ -68,15 +69,18 @@ public:
     }
     /// Links the output `output` of node `from` to the input of node `to`.
     void link(unsigned from, const std::string& output, unsigned to) {
-        m_nodeLinks[from] += attr(output, kv("connectedModelId", std::to_string(to)) + kv("attributeName", "Load") +
-                                              kv("isAction", "true"));
+        m_nodeLinks[from] += attr(output, kv("connectedModelId", std::to_string(to)) +
+                                              kv("attributeName", "Load") + kv("isAction", "true"));
     }
     /// Writes data/ (with general settings) into `dir`.
     void write(const qntest::TempDir& dir, bool portrait = false) const {
         dir.write("data/QNModelGeneralSettings.0.attributes.xml",
                   dataFile("<dict>" + kv("className", "QNModelGeneralSettings") + kv("id", "1") +
-                           attr("Name", kv("value", "Settings")) + attr("Application Name", kv("value", "Nav Test")) +
-                           kv("orientation", portrait ? "QNPScreenOrientationPortrait" : "QNPScreenOrientationLandscape") + "</dict>"));
+                           attr("Name", kv("value", "Settings")) +
+                           attr("Application Name", kv("value", "Nav Test")) +
+                           kv("orientation",
+                              portrait ? "QNPScreenOrientationPortrait" : "QNPScreenOrientationLandscape") +
+                           "</dict>"));
         std::map<std::string, std::string> connections = m_connections;
         for (auto& [id, body] : m_nodeLinks)
             connections[m_nodeClass.at(id)] += "<dict>" + kv("id", std::to_string(id)) + body + "</dict>";

@@ -21,7 +21,9 @@ using Stack = std::vector<std::string>;
 
 namespace {
 
-QNPNavigationController* nav() { return QNPNavigationController::sharedController(); }
+QNPNavigationController* nav() {
+    return QNPNavigationController::sharedController();
+}
 
 class NavigationGraph : public ::testing::Test {
 protected:
@@ -160,7 +162,8 @@ TEST(NodeFiles, AProjectReadFromFilesLinksNodesScreensAndOutputs) {
     qntest::TempDir dir;
     project.write(dir);
     int steps = 0;
-    while (!controller()->loadNextFile(dir.file("data")) && ++steps < 10000) {}
+    while (!controller()->loadNextFile(dir.file("data")) && ++steps < 10000) {
+    }
 
     // The legacy start key is read as the start marker.
     auto* startScreen = dynamic_cast<QNModelScreen*>(controller()->modelById(startId));
@@ -191,7 +194,8 @@ TEST_F(NavigationGraph, OpenScreenFromStartReplacesTheStackAndFromOthersDropsThe
     EXPECT_EQ(nav()->screenStack(), (Stack{"Menu", "Options"}));
 
     // Failures leave the state alone: empty, missing, unconnected or of the wrong kind.
-    for (const char* name : {"", "Nope", "Back", "Play"}) EXPECT_FALSE(nav()->openScreen(name, false)) << name;
+    for (const char* name : {"", "Nope", "Back", "Play"})
+        EXPECT_FALSE(nav()->openScreen(name, false)) << name;
     EXPECT_FALSE(nav()->goToWorld("Options", true, false));
     EXPECT_EQ(nav()->screenStack(), (Stack{"Menu", "Options"}));
     EXPECT_EQ(nav()->destinationOf("", false), nullptr);

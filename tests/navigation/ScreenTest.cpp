@@ -15,6 +15,8 @@
 #include "navigation/QNScreenWidget.h"
 #include "navigation/QNWidgetFactory.h"
 #include "platform/DebugLog.h"
+#include "model/QNPAttributeFloat.h"
+#include "services/QNAdController.h"
 #include "services/QNPSettingsController.h"
 #include "shell/QNPInputController.h"
 
@@ -44,15 +46,21 @@ public:
     int restarts = 0;
 };
 
-QNPNavigationController* nav() { return QNPNavigationController::sharedController(); }
-CCDirector* director() { return CCDirector::sharedDirector(); }
+QNPNavigationController* nav() {
+    return QNPNavigationController::sharedController();
+}
+CCDirector* director() {
+    return CCDirector::sharedDirector();
+}
 
 void runFrames(int n) {
     for (int i = 0; i < n; ++i) director()->mainLoop(kFrame);
 }
 
 /// The UI screen of the running scene.
-QNPScreenUi* running() { return dynamic_cast<QNPScreenUi*>(QNPScreen::runningScreen()); }
+QNPScreenUi* running() {
+    return dynamic_cast<QNPScreenUi*>(QNPScreen::runningScreen());
+}
 
 class Screens : public ::testing::Test {
 protected:
@@ -60,8 +68,9 @@ protected:
         controller()->clean();
         nav()->reset();
         qn::setLogCapture(&log);
-        qn::registerWidgetCreator("QNModelObjectButton",
-                                  [](QNModel* model, QNPScreen*) -> CCNode* { return TestButton::create(model); });
+        qn::registerWidgetCreator("QNModelObjectButton", [](QNModel* model, QNPScreen*) -> CCNode* {
+            return TestButton::create(model);
+        });
         startNode = node<QNNodeUIStart>(screen("QNPScreenStart"));
     }
     void TearDown() override {
@@ -121,8 +130,8 @@ TEST_F(Screens, OpeningLastsOpenFramesAndTheIdleTrackRestartsOnlyWhenLooping) {
         nav()->reset();
         QNModel* a = widget("QNModelObjectButton", "A");
         QNModelScreen* model = screen(loop ? "Looping" : "Once", {a});
-        model->setOpenFrames(6);  // 0.2 s: 12 frames at 60 fps
-        model->setIdleFrames(3);  // 0.1 s: 6 frames
+        model->setOpenFrames(6); // 0.2 s: 12 frames at 60 fps
+        model->setIdleFrames(3); // 0.1 s: 6 frames
         model->setLoopIdleAnimation(loop);
         link(startNode, "Load", node<QNNodeUI>(model));
         ASSERT_TRUE(nav()->openScreen("Load", false));
@@ -224,7 +233,8 @@ TEST_F(Screens, TheHighlightMovesToTheNearestButtonInThePressedDirection) {
     auto highlighted = [&]() -> std::string {
         std::string names;
         for (CCMenuItem* item : screen->buttons())
-            if (item->isSelected()) names += static_cast<QNModel*>(item->getUserObject())->displayName() + " ";
+            if (item->isSelected())
+                names += static_cast<QNModel*>(item->getUserObject())->displayName() + " ";
         return names;
     };
     struct Step {
@@ -365,6 +375,39 @@ TEST_F(Screens, AKeyWithoutModelGivesAnEmptyWorkingScreenAndNoPlaceholderWhileLo
     EXPECT_EQ(controller()->modelCount(), 0u);
     EXPECT_EQ(QNModelScreen::modelForKey("QNPScreenStart"), nullptr);
     (void)before;
+}
+
+TEST_F(Screens, InterstitialsComeEveryNthVisitAndHideTheContentForHalfASecond) {
+    QNModelScreen* model = screen("Ads");
+    static_cast<QNPAttributeEnum*>(model->attributeNamed("Ad Interstitial"))->set("kAdMob");
+    static_cast<QNPAttributeFloat*>(model->attributeNamed("Ad Interstitials Freq."))->set(3.0f);
+    link(startNode, "Load", node<QNNodeUI>(model));
+    ASSERT_TRUE(nav()->openScreen("Load", false));
+    QNPScreenUi* ads = QNPScreenUi::create();
+    ASSERT_NE(ads, nullptr);
+    QNAdController* controller = QNAdController::sharedController();
+    const int before = controller->interstitialsShown();
+    std::vector<int> shownAfter;
+    for (int visit = 1; visit <= 6; ++visit) {
+        ads->showAds();
+        shownAfter.push_back(controller->interstitialsShown() - before);
+        ads->update(0.6f); // past the reveal delay
+    }
+    EXPECT_EQ(shownAfter, (std::vector<int>{0, 0, 1, 1, 1, 2}));
+
+    for (int visit = 0; visit < 3; ++visit) ads->showAds();
+    EXPECT_FALSE(ads->contentNode()->isVisible());
+    ads->update(0.4f);
+    EXPECT_FALSE(ads->contentNode()->isVisible());
+    ads->update(0.2f);
+    ads->update(0.0f);
+    EXPECT_TRUE(ads->contentNode()->isVisible());
+
+    // With the remove-ads purchase no visit counts.
+    QNPSettingsController::sharedSettings()->setRemoveAds(true);
+    for (int visit = 0; visit < 6; ++visit) ads->showAds();
+    EXPECT_EQ(controller->interstitialsShown() - before, 3);
+    QNPSettingsController::sharedSettings()->setRemoveAds(false);
 }
 
 } // namespace
