@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SceneTestSupport.h"
+#include "framework/CCActionEase.h"
 #include "framework/CCActionInstant.h"
 #include "framework/CCActionInterval.h"
 #include "framework/CCActionManager.h"
@@ -201,4 +202,31 @@ TEST_F(RunningScene, CopiesRunIndependentlyAndReversesUndo) {
     EXPECT_EQ(CCSequence::create(CCArray::create()), nullptr);
     EXPECT_EQ(CCSequence::createWithTwoActions(CCDelayTime::create(1), nullptr), nullptr);
     EXPECT_EQ(CCRepeat::create(nullptr, 2), nullptr);
+}
+
+TEST_F(RunningScene, EasesReshapeProgressButEndInPlace) {
+    struct EaseCase {
+        const char* name;
+        CCActionInterval* (*make)(CCActionInterval*);
+        float atHalf; // progress at half time
+    };
+    const EaseCase cases[] = {
+        {"in", [](CCActionInterval* a) -> CCActionInterval* { return CCEaseIn::create(a, 2.0f); }, 0.25f},
+        {"out", [](CCActionInterval* a) -> CCActionInterval* { return CCEaseOut::create(a, 2.0f); },
+         0.70710678f},
+        {"in-out", [](CCActionInterval* a) -> CCActionInterval* { return CCEaseInOut::create(a, 2.0f); },
+         0.5f},
+    };
+    for (const EaseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CCNode* node = CCNode::create();
+        scene->addChild(node);
+        node->runAction(c.make(CCMoveBy::create(0.5f, ccp(100, 0))));
+        runFrames(15);
+        EXPECT_NEAR(node->getPositionX(), 100 * c.atHalf, 1e-2);
+        runFrames(15);
+        EXPECT_FLOAT_EQ(node->getPositionX(), 100);
+        EXPECT_EQ(node->numberOfRunningActions(), 0u);
+    }
+    EXPECT_EQ(CCEaseIn::create(nullptr, 2), nullptr);
 }
