@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 #include "RenderTestUtil.h"
 #include "framework/CCNodeRGBA.h"
 #include "framework/CCRenderer.h"
@@ -11,6 +15,21 @@
 #include "framework/CCTexture2D.h"
 
 using namespace cocos2d;
+
+// GCC sees the replaced global new/delete pair as mismatched malloc/free once inlined; it is not.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+// Counts heap allocations while `g_countAllocations` is set, to show a steady frame makes none.
+static std::atomic<bool> g_countAllocations{false};
+static std::atomic<long> g_allocations{0};
+
+void* operator new(std::size_t size) {
+    if (g_countAllocations) ++g_allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -173,6 +192,22 @@ TEST_F(SpriteBatchingTest, TintAndOpacityArePremultipliedAndCascade) {
     EXPECT_EQ(q.tl.colors.r, 255);
     EXPECT_EQ(q.tl.colors.a, 100);
     EXPECT_TRUE(t->getBlendFunc() == kCCBlendFuncAlpha);
+}
+
+TEST_F(SpriteBatchingTest, SteadyFramesAllocateNothing) {
+    CCSpriteBatchNode* batch = CCSpriteBatchNode::createWithTexture(textures[0]);
+    for (int i = 0; i < 3000; ++i) {
+        CCSprite* s = sprite(0);
+        s->setPosition(CCPoint((float)(i % 80), (float)(i / 80)));
+        batch->addChild(s);
+    }
+    frame(batch); // warm-up: stacks and buffers reach their size
+    g_allocations = 0;
+    g_countAllocations = true;
+    unsigned int calls = frame(batch);
+    g_countAllocations = false;
+    EXPECT_EQ(calls, 3u);
+    EXPECT_EQ(g_allocations.load(), 0);
 }
 
 } // namespace
