@@ -10,7 +10,9 @@
 
 namespace {
 
-int64_t eventsPerFrame(benchmark::State&, int64_t full) { return std::getenv("QN_BENCH_SMOKE") ? 4 : full; }
+int64_t eventsPerFrame(benchmark::State&, int64_t full) {
+    return std::getenv("QN_BENCH_SMOKE") ? 4 : full;
+}
 
 long countingHook(unsigned, uintptr_t wParam, intptr_t, bool* processed) {
     *processed = wParam != 0;

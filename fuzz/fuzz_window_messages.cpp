@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint8_t hookMode = in.byte();
     window.setWndProc([&](unsigned m, uintptr_t w, intptr_t l, bool* processed) {
         if (hookMode & 1) *processed = (m == qn::WM_WINDOWPOSCHANGING);
-        if ((hookMode & 2) && m == qn::WM_WINDOWPOSCHANGING) reinterpret_cast<qn::WindowPos*>(l)->flags |= qn::SWP_NOMOVE;
+        if ((hookMode & 2) && m == qn::WM_WINDOWPOSCHANGING)
+            reinterpret_cast<qn::WindowPos*>(l)->flags |= qn::SWP_NOMOVE;
         if ((hookMode & 4) && m == qn::WM_SIZE && w == qn::SIZE_RESTORED) window.show(qn::SW_SHOWMAXIMIZED);
         if ((hookMode & 8) && m == qn::WM_SYSCOMMAND) window.show(qn::SW_SHOWNORMAL);
         if ((hookMode & 16) && m == qn::WM_SIZE) window.setClientSize(qn::loWord(l), qn::hiWord(l));
@@ -36,17 +37,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     });
     while (in.more()) {
         switch (in.byte() % 8) {
-        case 0: window.setWindowPos(in.number(), in.number(), in.number(), in.number(), in.byte()); break;
-        case 1: window.setClientSize(in.number(), in.number()); break;
-        case 2: window.show(in.byte() % 12); break;
-        case 3: window.postMessage(in.byte() % 2 ? qn::WM_USER : qn::WM_SYSCOMMAND, 0xF000 + (in.byte() % 20) * 0x10, 0); break;
-        case 4: window.pumpMessages(); break;
-        case 5: window.simulateWindowManagerAction(static_cast<qn::WindowAction>(in.byte() % 5), in.number(), in.number()); break;
-        case 6: window.setStyle(in.byte() % 2 ? 0x90000000u : 0x10CF0000u); break;
-        default: window.sendMessage(in.byte(), in.byte(), in.number()); break;
+        case 0:
+            window.setWindowPos(in.number(), in.number(), in.number(), in.number(), in.byte());
+            break;
+        case 1:
+            window.setClientSize(in.number(), in.number());
+            break;
+        case 2:
+            window.show(in.byte() % 12);
+            break;
+        case 3:
+            window.postMessage(in.byte() % 2 ? qn::WM_USER : qn::WM_SYSCOMMAND,
+                               0xF000 + (in.byte() % 20) * 0x10, 0);
+            break;
+        case 4:
+            window.pumpMessages();
+            break;
+        case 5:
+            window.simulateWindowManagerAction(static_cast<qn::WindowAction>(in.byte() % 5), in.number(),
+                                               in.number());
+            break;
+        case 6:
+            window.setStyle(in.byte() % 2 ? 0x90000000u : 0x10CF0000u);
+            break;
+        default:
+            window.sendMessage(in.byte(), in.byte(), in.number());
+            break;
         }
         int state = window.showState();
-        if (state != qn::SW_SHOWNORMAL && state != qn::SW_SHOWMAXIMIZED && state != qn::SW_SHOWMINIMIZED) std::abort();
+        if (state != qn::SW_SHOWNORMAL && state != qn::SW_SHOWMAXIMIZED && state != qn::SW_SHOWMINIMIZED)
+            std::abort();
         qn::WindowRect r = window.clientRect();
         if (r.width() < 0 || r.height() < 0 || r.width() > 0x7FFF || r.height() > 0x7FFF) std::abort();
     }

@@ -26,11 +26,15 @@ float sanePixels(float value) {
 }
 
 /// ceil() that ignores float noise: 1136.0001 is 1136, not 1137.
-float ceilPixels(float value) { return std::ceil(value - 0.001f); }
+float ceilPixels(float value) {
+    return std::ceil(value - 0.001f);
+}
 
 } // namespace
 
-qn::Window* CCEGLView::getHWnd() const { return qn::platformWindow(); }
+qn::Window* CCEGLView::getHWnd() const {
+    return qn::platformWindow();
+}
 
 uint64_t CCEGLView::getNativeHandle() const {
     qn::Window* window = getHWnd();
@@ -72,7 +76,9 @@ void CCEGLView::setFrameSize(float width, float height) {
         window->setClientSize(static_cast<int>(m_frameSize.width), static_cast<int>(m_frameSize.height));
 }
 
-void CCEGLView::setFrameZoomFactor(float zoom) { m_frameZoomFactor = zoom; }
+void CCEGLView::setFrameZoomFactor(float zoom) {
+    m_frameZoomFactor = zoom;
+}
 
 void CCEGLView::setDesignResolutionSize(float width, float height, ResolutionPolicy policy) {
     if (width <= 0.0f || height <= 0.0f || policy == kResolutionUnKnown) return;
@@ -92,8 +98,12 @@ void CCEGLView::updateDesignResolution() {
     m_scaleX = m_frameSize.width / m_requestedDesignSize.width;
     m_scaleY = m_frameSize.height / m_requestedDesignSize.height;
     switch (m_resolutionPolicy) {
-    case kResolutionNoBorder: m_scaleX = m_scaleY = std::max(m_scaleX, m_scaleY); break;
-    case kResolutionShowAll: m_scaleX = m_scaleY = std::min(m_scaleX, m_scaleY); break;
+    case kResolutionNoBorder:
+        m_scaleX = m_scaleY = std::max(m_scaleX, m_scaleY);
+        break;
+    case kResolutionShowAll:
+        m_scaleX = m_scaleY = std::min(m_scaleX, m_scaleY);
+        break;
     case kResolutionFixedHeight:
         m_scaleX = m_scaleY;
         m_designResolutionSize.width = ceilPixels(m_frameSize.width / m_scaleX);
@@ -102,11 +112,13 @@ void CCEGLView::updateDesignResolution() {
         m_scaleY = m_scaleX;
         m_designResolutionSize.height = ceilPixels(m_frameSize.height / m_scaleY);
         break;
-    default: break;
+    default:
+        break;
     }
     float viewW = m_designResolutionSize.width * m_scaleX;
     float viewH = m_designResolutionSize.height * m_scaleY;
-    m_viewPortRect = CCRect((m_frameSize.width - viewW) / 2.0f, (m_frameSize.height - viewH) / 2.0f, viewW, viewH);
+    m_viewPortRect =
+        CCRect((m_frameSize.width - viewW) / 2.0f, (m_frameSize.height - viewH) / 2.0f, viewW, viewH);
 }
 
 CCSize CCEGLView::getVisibleSize() const {
@@ -138,22 +150,23 @@ CCPoint CCEGLView::designToFrame(const CCPoint& p) const {
 
 CCRect CCEGLView::pointsToPixels(float x, float y, float w, float h) const {
     float zoom = m_frameZoomFactor;
-    return CCRect((x * m_scaleX + m_viewPortRect.origin.x) * zoom, (y * m_scaleY + m_viewPortRect.origin.y) * zoom,
-                  w * m_scaleX * zoom, h * m_scaleY * zoom);
+    return CCRect((x * m_scaleX + m_viewPortRect.origin.x) * zoom,
+                  (y * m_scaleY + m_viewPortRect.origin.y) * zoom, w * m_scaleX * zoom, h * m_scaleY * zoom);
 }
 
 void CCEGLView::setViewPortInPoints(float x, float y, float w, float h) {
     m_lastViewPort = pointsToPixels(x, y, w, h);
     if (!isOpenGLReady()) return;
     glViewport(static_cast<GLint>(m_lastViewPort.origin.x), static_cast<GLint>(m_lastViewPort.origin.y),
-               static_cast<GLsizei>(m_lastViewPort.size.width), static_cast<GLsizei>(m_lastViewPort.size.height));
+               static_cast<GLsizei>(m_lastViewPort.size.width),
+               static_cast<GLsizei>(m_lastViewPort.size.height));
 }
 
 void CCEGLView::setScissorInPoints(float x, float y, float w, float h) {
     if (!isOpenGLReady()) return;
     CCRect r = pointsToPixels(x, y, w, h);
-    glScissor(static_cast<GLint>(r.origin.x), static_cast<GLint>(r.origin.y), static_cast<GLsizei>(r.size.width),
-              static_cast<GLsizei>(r.size.height));
+    glScissor(static_cast<GLint>(r.origin.x), static_cast<GLint>(r.origin.y),
+              static_cast<GLsizei>(r.size.width), static_cast<GLsizei>(r.size.height));
 }
 
 void CCEGLView::setViewName(const std::string& name) {

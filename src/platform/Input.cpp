@@ -183,10 +183,18 @@ void InputBackend::setListeners(OIS::KeyListener* keys, OIS::JoyStickListener* j
     m_joyListener = joystick;
 }
 
-void InputBackend::injectKey(bool down, OIS::KeyCode kc, unsigned text) { deliverKey(down, kc, text); }
-void InputBackend::injectButton(bool down, int button) { deliverButton(down, button); }
-void InputBackend::injectAxis(int axis, int value) { deliverAxis(axis, value); }
-void InputBackend::injectPov(int direction) { deliverPov(0, direction); }
+void InputBackend::injectKey(bool down, OIS::KeyCode kc, unsigned text) {
+    deliverKey(down, kc, text);
+}
+void InputBackend::injectButton(bool down, int button) {
+    deliverButton(down, button);
+}
+void InputBackend::injectAxis(int axis, int value) {
+    deliverAxis(axis, value);
+}
+void InputBackend::injectPov(int direction) {
+    deliverPov(0, direction);
+}
 
 void InputBackend::deliverKey(bool down, OIS::KeyCode kc, unsigned text) {
     if (!m_keyListener) return;
@@ -268,18 +276,74 @@ unsigned oisKeyText(OIS::KeyCode kc) {
         KeyCode code;
         char text;
     } kTexts[] = {
-        {KC_1, '1'}, {KC_2, '2'}, {KC_3, '3'}, {KC_4, '4'}, {KC_5, '5'}, {KC_6, '6'}, {KC_7, '7'},
-        {KC_8, '8'}, {KC_9, '9'}, {KC_0, '0'}, {KC_MINUS, '-'}, {KC_EQUALS, '='}, {KC_Q, 'q'},
-        {KC_W, 'w'}, {KC_E, 'e'}, {KC_R, 'r'}, {KC_T, 't'}, {KC_Y, 'y'}, {KC_U, 'u'}, {KC_I, 'i'},
-        {KC_O, 'o'}, {KC_P, 'p'}, {KC_LBRACKET, '['}, {KC_RBRACKET, ']'}, {KC_A, 'a'}, {KC_S, 's'},
-        {KC_D, 'd'}, {KC_F, 'f'}, {KC_G, 'g'}, {KC_H, 'h'}, {KC_J, 'j'}, {KC_K, 'k'}, {KC_L, 'l'},
-        {KC_SEMICOLON, ';'}, {KC_APOSTROPHE, '\''}, {KC_GRAVE, '`'}, {KC_BACKSLASH, '\\'}, {KC_Z, 'z'},
-        {KC_X, 'x'}, {KC_C, 'c'}, {KC_V, 'v'}, {KC_B, 'b'}, {KC_N, 'n'}, {KC_M, 'm'}, {KC_COMMA, ','},
-        {KC_PERIOD, '.'}, {KC_SLASH, '/'}, {KC_SPACE, ' '}, {KC_MULTIPLY, '*'}, {KC_SUBTRACT, '-'},
-        {KC_ADD, '+'}, {KC_DIVIDE, '/'}, {KC_DECIMAL, '.'}, {KC_NUMPAD0, '0'}, {KC_NUMPAD1, '1'},
-        {KC_NUMPAD2, '2'}, {KC_NUMPAD3, '3'}, {KC_NUMPAD4, '4'}, {KC_NUMPAD5, '5'}, {KC_NUMPAD6, '6'},
-        {KC_NUMPAD7, '7'}, {KC_NUMPAD8, '8'}, {KC_NUMPAD9, '9'}, {KC_RETURN, '\r'}, {KC_NUMPADENTER, '\r'},
-        {KC_TAB, '\t'}, {KC_BACK, '\b'}, {KC_ESCAPE, 27},
+        {KC_1, '1'},
+        {KC_2, '2'},
+        {KC_3, '3'},
+        {KC_4, '4'},
+        {KC_5, '5'},
+        {KC_6, '6'},
+        {KC_7, '7'},
+        {KC_8, '8'},
+        {KC_9, '9'},
+        {KC_0, '0'},
+        {KC_MINUS, '-'},
+        {KC_EQUALS, '='},
+        {KC_Q, 'q'},
+        {KC_W, 'w'},
+        {KC_E, 'e'},
+        {KC_R, 'r'},
+        {KC_T, 't'},
+        {KC_Y, 'y'},
+        {KC_U, 'u'},
+        {KC_I, 'i'},
+        {KC_O, 'o'},
+        {KC_P, 'p'},
+        {KC_LBRACKET, '['},
+        {KC_RBRACKET, ']'},
+        {KC_A, 'a'},
+        {KC_S, 's'},
+        {KC_D, 'd'},
+        {KC_F, 'f'},
+        {KC_G, 'g'},
+        {KC_H, 'h'},
+        {KC_J, 'j'},
+        {KC_K, 'k'},
+        {KC_L, 'l'},
+        {KC_SEMICOLON, ';'},
+        {KC_APOSTROPHE, '\''},
+        {KC_GRAVE, '`'},
+        {KC_BACKSLASH, '\\'},
+        {KC_Z, 'z'},
+        {KC_X, 'x'},
+        {KC_C, 'c'},
+        {KC_V, 'v'},
+        {KC_B, 'b'},
+        {KC_N, 'n'},
+        {KC_M, 'm'},
+        {KC_COMMA, ','},
+        {KC_PERIOD, '.'},
+        {KC_SLASH, '/'},
+        {KC_SPACE, ' '},
+        {KC_MULTIPLY, '*'},
+        {KC_SUBTRACT, '-'},
+        {KC_ADD, '+'},
+        {KC_DIVIDE, '/'},
+        {KC_DECIMAL, '.'},
+        {KC_NUMPAD0, '0'},
+        {KC_NUMPAD1, '1'},
+        {KC_NUMPAD2, '2'},
+        {KC_NUMPAD3, '3'},
+        {KC_NUMPAD4, '4'},
+        {KC_NUMPAD5, '5'},
+        {KC_NUMPAD6, '6'},
+        {KC_NUMPAD7, '7'},
+        {KC_NUMPAD8, '8'},
+        {KC_NUMPAD9, '9'},
+        {KC_RETURN, '\r'},
+        {KC_NUMPADENTER, '\r'},
+        {KC_TAB, '\t'},
+        {KC_BACK, '\b'},
+        {KC_ESCAPE, 27},
     };
     for (const auto& entry : kTexts)
         if (entry.code == kc) return static_cast<unsigned char>(entry.text);
@@ -291,9 +355,11 @@ bool povFromName(const std::string& name, int* out) {
         const char* name;
         int direction;
     } kPovs[] = {
-        {"centered", OIS::Pov::Centered},   {"north", OIS::Pov::North},         {"south", OIS::Pov::South},
-        {"east", OIS::Pov::East},           {"west", OIS::Pov::West},           {"northeast", OIS::Pov::NorthEast},
-        {"northwest", OIS::Pov::NorthWest}, {"southeast", OIS::Pov::SouthEast}, {"southwest", OIS::Pov::SouthWest},
+        {"centered", OIS::Pov::Centered},   {"north", OIS::Pov::North},
+        {"south", OIS::Pov::South},         {"east", OIS::Pov::East},
+        {"west", OIS::Pov::West},           {"northeast", OIS::Pov::NorthEast},
+        {"northwest", OIS::Pov::NorthWest}, {"southeast", OIS::Pov::SouthEast},
+        {"southwest", OIS::Pov::SouthWest},
     };
     for (const auto& entry : kPovs) {
         if (name == entry.name) {

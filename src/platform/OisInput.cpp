@@ -47,8 +47,8 @@ bool sdlWindowManaged(SDL_Window* window) {
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
-        int status = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, AnyPropertyType,
-                                        &type, &format, &count, &after, &data);
+        int status = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
+                                        AnyPropertyType, &type, &format, &count, &after, &data);
         bool managed = status == Success && data != nullptr && count > 0;
         if (data) XFree(data);
         return managed;
@@ -78,7 +78,8 @@ public:
             m_keyboard = static_cast<OIS::Keyboard*>(m_manager->createInputObject(OIS::OISKeyboard, true));
             m_keyboard->setEventCallback(this);
             if (m_manager->getNumberOfDevices(OIS::OISJoyStick) > 0) {
-                m_joystick = static_cast<OIS::JoyStick*>(m_manager->createInputObject(OIS::OISJoyStick, true));
+                m_joystick =
+                    static_cast<OIS::JoyStick*>(m_manager->createInputObject(OIS::OISJoyStick, true));
                 m_joystick->setEventCallback(this);
                 logLine("[OisInput] gamepad attached: %s", m_joystick->vendor().c_str());
             }
@@ -120,7 +121,8 @@ public:
         return true;
     }
     bool axisMoved(const OIS::JoyStickEvent& e, int axis) override {
-        if (axis >= 0 && axis < static_cast<int>(e.state.mAxes.size())) deliverAxis(axis, e.state.mAxes[axis].abs);
+        if (axis >= 0 && axis < static_cast<int>(e.state.mAxes.size()))
+            deliverAxis(axis, e.state.mAxes[axis].abs);
         return true;
     }
     bool povMoved(const OIS::JoyStickEvent& e, int index) override {
@@ -146,6 +148,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<InputBackend> createOisInput() { return std::make_unique<OisInput>(); }
+std::unique_ptr<InputBackend> createOisInput() {
+    return std::make_unique<OisInput>();
+}
 
 } // namespace qn

@@ -18,15 +18,17 @@ ScancodeTable buildScancodeTable() {
     using namespace OIS;
     ScancodeTable t;
     t.fill(KC_UNASSIGNED);
-    const KeyCode letters[26] = {KC_A, KC_B, KC_C, KC_D, KC_E, KC_F, KC_G, KC_H, KC_I, KC_J, KC_K, KC_L, KC_M,
-                                 KC_N, KC_O, KC_P, KC_Q, KC_R, KC_S, KC_T, KC_U, KC_V, KC_W, KC_X, KC_Y, KC_Z};
+    const KeyCode letters[26] = {KC_A, KC_B, KC_C, KC_D, KC_E, KC_F, KC_G, KC_H, KC_I,
+                                 KC_J, KC_K, KC_L, KC_M, KC_N, KC_O, KC_P, KC_Q, KC_R,
+                                 KC_S, KC_T, KC_U, KC_V, KC_W, KC_X, KC_Y, KC_Z};
     for (int i = 0; i < 26; ++i) t[SDL_SCANCODE_A + i] = letters[i];
     const KeyCode digits[10] = {KC_1, KC_2, KC_3, KC_4, KC_5, KC_6, KC_7, KC_8, KC_9, KC_0};
     for (int i = 0; i < 10; ++i) t[SDL_SCANCODE_1 + i] = digits[i];
     const KeyCode pad[10] = {KC_NUMPAD1, KC_NUMPAD2, KC_NUMPAD3, KC_NUMPAD4, KC_NUMPAD5,
                              KC_NUMPAD6, KC_NUMPAD7, KC_NUMPAD8, KC_NUMPAD9, KC_NUMPAD0};
     for (int i = 0; i < 10; ++i) t[SDL_SCANCODE_KP_1 + i] = pad[i];
-    const KeyCode fkeys[12] = {KC_F1, KC_F2, KC_F3, KC_F4, KC_F5, KC_F6, KC_F7, KC_F8, KC_F9, KC_F10, KC_F11, KC_F12};
+    const KeyCode fkeys[12] = {KC_F1, KC_F2, KC_F3, KC_F4,  KC_F5,  KC_F6,
+                               KC_F7, KC_F8, KC_F9, KC_F10, KC_F11, KC_F12};
     for (int i = 0; i < 12; ++i) t[SDL_SCANCODE_F1 + i] = fkeys[i];
     t[SDL_SCANCODE_F13] = KC_F13;
     t[SDL_SCANCODE_F14] = KC_F14;
@@ -134,11 +136,16 @@ unsigned firstCodePoint(const char* text) {
 /// The OIS::Pov bit of a d-pad button, 0 for other buttons.
 int povBit(int sdlButton) {
     switch (sdlButton) {
-    case SDL_CONTROLLER_BUTTON_DPAD_UP: return OIS::Pov::North;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return OIS::Pov::South;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return OIS::Pov::East;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return OIS::Pov::West;
-    default: return 0;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        return OIS::Pov::North;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        return OIS::Pov::South;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        return OIS::Pov::East;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        return OIS::Pov::West;
+    default:
+        return 0;
     }
 }
 
@@ -150,7 +157,9 @@ OIS::KeyCode oisKeyFromSdlScancode(int scancode) {
     return table[scancode];
 }
 
-SdlInput::SdlInput() { m_events.reserve(64); }
+SdlInput::SdlInput() {
+    m_events.reserve(64);
+}
 
 SdlInput::~SdlInput() {
     closeController();
@@ -159,35 +168,59 @@ SdlInput::~SdlInput() {
 
 int SdlInput::buttonIndex(int sdlButton) {
     switch (sdlButton) {
-    case SDL_CONTROLLER_BUTTON_A: return 0;
-    case SDL_CONTROLLER_BUTTON_B: return 1;
-    case SDL_CONTROLLER_BUTTON_X: return 2;
-    case SDL_CONTROLLER_BUTTON_Y: return 3;
-    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: return 4;
-    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: return 5;
-    case SDL_CONTROLLER_BUTTON_BACK: return 6;
-    case SDL_CONTROLLER_BUTTON_START: return 7;
-    case SDL_CONTROLLER_BUTTON_LEFTSTICK: return 8;
-    case SDL_CONTROLLER_BUTTON_RIGHTSTICK: return 9;
-    case SDL_CONTROLLER_BUTTON_GUIDE: return 10;
-    case SDL_CONTROLLER_BUTTON_MISC1: return 11;
-    case SDL_CONTROLLER_BUTTON_DPAD_UP: return 12;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return 13;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return 14;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return 15;
-    default: return -1;
+    case SDL_CONTROLLER_BUTTON_A:
+        return 0;
+    case SDL_CONTROLLER_BUTTON_B:
+        return 1;
+    case SDL_CONTROLLER_BUTTON_X:
+        return 2;
+    case SDL_CONTROLLER_BUTTON_Y:
+        return 3;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+        return 4;
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+        return 5;
+    case SDL_CONTROLLER_BUTTON_BACK:
+        return 6;
+    case SDL_CONTROLLER_BUTTON_START:
+        return 7;
+    case SDL_CONTROLLER_BUTTON_LEFTSTICK:
+        return 8;
+    case SDL_CONTROLLER_BUTTON_RIGHTSTICK:
+        return 9;
+    case SDL_CONTROLLER_BUTTON_GUIDE:
+        return 10;
+    case SDL_CONTROLLER_BUTTON_MISC1:
+        return 11;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        return 12;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        return 13;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        return 14;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        return 15;
+    default:
+        return -1;
     }
 }
 
 int SdlInput::axisIndex(int sdlAxis) {
     switch (sdlAxis) {
-    case SDL_CONTROLLER_AXIS_LEFTY: return 0;
-    case SDL_CONTROLLER_AXIS_LEFTX: return 1;
-    case SDL_CONTROLLER_AXIS_RIGHTY: return 2;
-    case SDL_CONTROLLER_AXIS_RIGHTX: return 3;
-    case SDL_CONTROLLER_AXIS_TRIGGERLEFT: return 4;
-    case SDL_CONTROLLER_AXIS_TRIGGERRIGHT: return 5;
-    default: return -1;
+    case SDL_CONTROLLER_AXIS_LEFTY:
+        return 0;
+    case SDL_CONTROLLER_AXIS_LEFTX:
+        return 1;
+    case SDL_CONTROLLER_AXIS_RIGHTY:
+        return 2;
+    case SDL_CONTROLLER_AXIS_RIGHTX:
+        return 3;
+    case SDL_CONTROLLER_AXIS_TRIGGERLEFT:
+        return 4;
+    case SDL_CONTROLLER_AXIS_TRIGGERRIGHT:
+        return 5;
+    default:
+        return -1;
     }
 }
 
@@ -252,7 +285,9 @@ void SdlInput::closeController() {
     m_instance = -1;
 }
 
-void SdlInput::onSdlEvent(const SDL_Event& event) { m_events.push_back(event); }
+void SdlInput::onSdlEvent(const SDL_Event& event) {
+    m_events.push_back(event);
+}
 
 void SdlInput::capture() {
     for (size_t i = 0; i < m_events.size(); ++i)
@@ -269,11 +304,14 @@ void SdlInput::handle(const SDL_Event& event, const SDL_Event* next) {
         if (kc == OIS::KC_UNASSIGNED) return;
         bool down = event.type == SDL_KEYDOWN;
         unsigned text = 0;
-        if (down) text = (next && next->type == SDL_TEXTINPUT) ? firstCodePoint(next->text.text) : oisKeyText(kc);
+        if (down)
+            text = (next && next->type == SDL_TEXTINPUT) ? firstCodePoint(next->text.text) : oisKeyText(kc);
         deliverKey(down, kc, text);
         break;
     }
-    case SDL_CONTROLLERDEVICEADDED: openController(event.cdevice.which); break;
+    case SDL_CONTROLLERDEVICEADDED:
+        openController(event.cdevice.which);
+        break;
     case SDL_CONTROLLERDEVICEREMOVED: {
         if (event.cdevice.which != m_instance) return;
         logLine("[SdlInput] gamepad detached");
@@ -308,10 +346,13 @@ void SdlInput::handle(const SDL_Event& event, const SDL_Event* next) {
         deliverAxis(index, event.caxis.value);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
-std::unique_ptr<InputBackend> createSdlInput() { return std::make_unique<SdlInput>(); }
+std::unique_ptr<InputBackend> createSdlInput() {
+    return std::make_unique<SdlInput>();
+}
 
 } // namespace qn

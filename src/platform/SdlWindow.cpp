@@ -4,7 +4,6 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-
 #include "platform/Clock.h"
 #include "platform/DebugLog.h"
 
@@ -45,12 +44,12 @@ std::unique_ptr<SdlWindow> SdlWindow::create(const std::string& title, int width
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
 
     const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
-    self->m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                      flags | SDL_WINDOW_OPENGL);
+    self->m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                      height, flags | SDL_WINDOW_OPENGL);
     if (!self->m_window) {
         logLine("[SdlWindow] no OpenGL window (%s); running without GL", SDL_GetError());
-        self->m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                          height, flags);
+        self->m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                          width, height, flags);
     }
     if (!self->m_window) {
         logLine("[SdlWindow] cannot create a window: %s", SDL_GetError());
@@ -108,7 +107,9 @@ void SdlWindow::setVSync(bool on) {
         logLine("[SdlWindow] vsync unavailable: %s", SDL_GetError());
 }
 
-uint64_t SdlWindow::nativeHandle() const { return sdlX11WindowId(m_window); }
+uint64_t SdlWindow::nativeHandle() const {
+    return sdlX11WindowId(m_window);
+}
 
 WindowRect SdlWindow::monitorRect() const {
     SDL_Rect bounds;
@@ -131,7 +132,9 @@ void SdlWindow::applyStyle(uint32_t style) {
     SDL_SetWindowResizable(m_window, (style & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
 }
 
-void SdlWindow::applyTitle(const std::string& title) { SDL_SetWindowTitle(m_window, title.c_str()); }
+void SdlWindow::applyTitle(const std::string& title) {
+    SDL_SetWindowTitle(m_window, title.c_str());
+}
 
 void SdlWindow::applyPlacement(const WindowRect& rect) {
     m_lastOwnChange = nowSeconds();
@@ -142,9 +145,15 @@ void SdlWindow::applyPlacement(const WindowRect& rect) {
 void SdlWindow::applyShowState(int showState, const WindowRect& rect) {
     m_lastOwnChange = nowSeconds();
     switch (showState) {
-    case SW_SHOWMAXIMIZED: SDL_MaximizeWindow(m_window); break;
-    case SW_SHOWMINIMIZED: SDL_MinimizeWindow(m_window); break;
-    default: SDL_RestoreWindow(m_window); break;
+    case SW_SHOWMAXIMIZED:
+        SDL_MaximizeWindow(m_window);
+        break;
+    case SW_SHOWMINIMIZED:
+        SDL_MinimizeWindow(m_window);
+        break;
+    default:
+        SDL_RestoreWindow(m_window);
+        break;
     }
     // Without a window manager nothing carries the state out: place the window ourselves so the
     // drawable follows the client area.
@@ -157,18 +166,29 @@ void SdlWindow::pollEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
-        case SDL_QUIT: quit = true; break;
+        case SDL_QUIT:
+            quit = true;
+            break;
         case SDL_WINDOWEVENT:
             if (event.window.windowID != ownId) break;
             switch (event.window.event) {
-            case SDL_WINDOWEVENT_CLOSE: closed = true; break;
+            case SDL_WINDOWEVENT_CLOSE:
+                closed = true;
+                break;
             case SDL_WINDOWEVENT_MINIMIZED:
             case SDL_WINDOWEVENT_MAXIMIZED:
-            case SDL_WINDOWEVENT_RESTORED: stateChanged = true; break;
+            case SDL_WINDOWEVENT_RESTORED:
+                stateChanged = true;
+                break;
             case SDL_WINDOWEVENT_RESIZED:
-            case SDL_WINDOWEVENT_SIZE_CHANGED: resized = true; break;
-            case SDL_WINDOWEVENT_MOVED: moved = true; break;
-            default: break;
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                resized = true;
+                break;
+            case SDL_WINDOWEVENT_MOVED:
+                moved = true;
+                break;
+            default:
+                break;
             }
             break;
         case SDL_KEYDOWN:
@@ -184,7 +204,8 @@ void SdlWindow::pollEvents() {
         case SDL_JOYHATMOTION:
             if (m_sink) m_sink->onSdlEvent(event);
             break;
-        default: break;
+        default:
+            break;
         }
     }
     // React to the window's state now, not to each event's payload: events of our own changes

@@ -69,7 +69,7 @@ private:
     SDL_GLContext m_gl = nullptr;
     SdlEventSink* m_sink = nullptr;
     double m_lastOwnChange = -1.0; ///< when we last moved, resized or re-stated the window
-    bool m_checkPending = false;    ///< window events arrived that were not yet compared
+    bool m_checkPending = false;   ///< window events arrived that were not yet compared
 };
 
 /// The X11 window id of an SDL window, 0 when it is not an X11 window. (Kept with the OIS code,

@@ -19,7 +19,9 @@ constexpr int kMaxClientSide = 0x7FFF;
 /// A user border drag counts as ended when no resize arrived for this long.
 constexpr double kDragIdleSeconds = 0.150;
 
-int clampSide(int value) { return std::clamp(value, 0, kMaxClientSide); }
+int clampSide(int value) {
+    return std::clamp(value, 0, kMaxClientSide);
+}
 
 } // namespace
 
@@ -72,9 +74,12 @@ void Window::setStyle(uint32_t style) {
 
 const char* Window::showStateName() const {
     switch (m_showState) {
-    case SW_SHOWMAXIMIZED: return "maximized";
-    case SW_SHOWMINIMIZED: return "minimized";
-    default: return "normal";
+    case SW_SHOWMAXIMIZED:
+        return "maximized";
+    case SW_SHOWMINIMIZED:
+        return "minimized";
+    default:
+        return "normal";
     }
 }
 
@@ -100,7 +105,8 @@ void Window::setWindowPos(int x, int y, int width, int height, unsigned flags) {
 
     WindowRect next = m_rect;
     if (!(pos.flags & SWP_NOMOVE)) next = WindowRect::fromSize(pos.x, pos.y, next.width(), next.height());
-    if (!(pos.flags & SWP_NOSIZE)) next = WindowRect::fromSize(next.left, next.top, clampSide(pos.cx), clampSide(pos.cy));
+    if (!(pos.flags & SWP_NOSIZE))
+        next = WindowRect::fromSize(next.left, next.top, clampSide(pos.cx), clampSide(pos.cy));
     if (next == m_rect) return;
     bool resized = next.width() != m_rect.width() || next.height() != m_rect.height();
     m_rect = next;
@@ -152,8 +158,11 @@ bool Window::show(int command) {
         rect = m_normalRect;
         break;
     case SW_SHOW:
-    case SW_HIDE: return false; // the window is always shown; visibility is not modelled
-    default: logLine("[Window] unknown show command %d ignored", command); return false;
+    case SW_HIDE:
+        return false; // the window is always shown; visibility is not modelled
+    default:
+        logLine("[Window] unknown show command %d ignored", command);
+        return false;
     }
     if (next != SW_SHOWMINIMIZED) m_maximizedBeforeMinimize = false;
     m_showState = next;
@@ -211,31 +220,53 @@ void Window::pumpMessages() {
 void Window::defaultHandling(unsigned message, uintptr_t wParam, intptr_t lParam) {
     (void)lParam;
     switch (message) {
-    case WM_CLOSE: m_quitRequested = true; break;
-    case WM_SYSCOMMAND: systemCommand(wParam & 0xFFF0u); break;
-    default: break;
+    case WM_CLOSE:
+        m_quitRequested = true;
+        break;
+    case WM_SYSCOMMAND:
+        systemCommand(wParam & 0xFFF0u);
+        break;
+    default:
+        break;
     }
 }
 
 void Window::systemCommand(uintptr_t command) {
     switch (command) {
-    case SC_MINIMIZE: show(SW_MINIMIZE); break;
-    case SC_MAXIMIZE: show(SW_SHOWMAXIMIZED); break;
-    case SC_RESTORE: show(SW_RESTORE); break;
-    case SC_CLOSE: sendMessage(WM_CLOSE, 0, 0); break;
+    case SC_MINIMIZE:
+        show(SW_MINIMIZE);
+        break;
+    case SC_MAXIMIZE:
+        show(SW_SHOWMAXIMIZED);
+        break;
+    case SC_RESTORE:
+        show(SW_RESTORE);
+        break;
+    case SC_CLOSE:
+        sendMessage(WM_CLOSE, 0, 0);
+        break;
     case SC_SIZE:
         if (m_hasDragTarget) runSimulatedDrag(m_dragWidth, m_dragHeight);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 void Window::simulateWindowManagerAction(WindowAction action, int width, int height) {
     switch (action) {
-    case WindowAction::Minimize: sendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
-    case WindowAction::Maximize: sendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0); break;
-    case WindowAction::Restore: sendMessage(WM_SYSCOMMAND, SC_RESTORE, 0); break;
-    case WindowAction::Close: sendMessage(WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case WindowAction::Minimize:
+        sendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        break;
+    case WindowAction::Maximize:
+        sendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        break;
+    case WindowAction::Restore:
+        sendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
+        break;
+    case WindowAction::Close:
+        sendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
     case WindowAction::Resize:
         if (width <= 0 || height <= 0 || width > kMaxClientSide || height > kMaxClientSide) {
             logLine("[Window] resize to %dx%d ignored", width, height);
@@ -271,7 +302,9 @@ void Window::runSimulatedDrag(int width, int height) {
     sendMessage(WM_EXITSIZEMOVE, 0, 0);
 }
 
-void Window::noteExternalClose() { sendMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }
+void Window::noteExternalClose() {
+    sendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 void Window::noteExternalShowState(int showState, int clientWidth, int clientHeight) {
     if (showState != m_showState) {
@@ -315,8 +348,12 @@ void Window::finishExternalDragIfIdle() {
     sendMessage(WM_EXITSIZEMOVE, 0, 0);
 }
 
-Window* platformWindow() { return g_platformWindow; }
+Window* platformWindow() {
+    return g_platformWindow;
+}
 
-void setPlatformWindow(Window* window) { g_platformWindow = window; }
+void setPlatformWindow(Window* window) {
+    g_platformWindow = window;
+}
 
 } // namespace qn

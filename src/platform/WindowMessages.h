@@ -56,8 +56,12 @@ inline intptr_t makeSizeLParam(int width, int height) {
                                  (static_cast<uint32_t>(width) & 0xFFFFu));
 }
 /// The low and high words of a WM_SIZE lParam.
-inline int loWord(intptr_t value) { return static_cast<int>(static_cast<uint32_t>(value) & 0xFFFFu); }
-inline int hiWord(intptr_t value) { return static_cast<int>((static_cast<uint32_t>(value) >> 16) & 0xFFFFu); }
+inline int loWord(intptr_t value) {
+    return static_cast<int>(static_cast<uint32_t>(value) & 0xFFFFu);
+}
+inline int hiWord(intptr_t value) {
+    return static_cast<int>((static_cast<uint32_t>(value) >> 16) & 0xFFFFu);
+}
 
 /// The position record that WM_WINDOWPOSCHANGING's lParam points to; the hook may change it.
 struct WindowPos {

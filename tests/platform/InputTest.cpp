@@ -85,7 +85,8 @@ TEST(InputKeys, ScancodesMapToOisKeyCodes) {
         {-1, OIS::KC_UNASSIGNED},
         {SDL_NUM_SCANCODES + 5, OIS::KC_UNASSIGNED},
     };
-    for (const auto& c : cases) EXPECT_EQ(oisKeyFromSdlScancode(c.scancode), c.kc) << "scancode " << c.scancode;
+    for (const auto& c : cases)
+        EXPECT_EQ(oisKeyFromSdlScancode(c.scancode), c.kc) << "scancode " << c.scancode;
     // The OIS codes are the PC scan codes the rest of the program's tables use.
     EXPECT_EQ(oisKeyFromSdlScancode(SDL_SCANCODE_KP_ENTER), 0x9C);
     EXPECT_EQ(oisKeyFromSdlScancode(SDL_SCANCODE_LEFT), 0xCB);
@@ -210,8 +211,8 @@ TEST_F(SdlInputFixture, VirtualControllerBecomesOisJoystick) {
     frame();
     SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_RELEASED);
     frame();
-    EXPECT_EQ(rec.calls,
-              (Calls{"button+ 0 held", "button+ 12 held", "pov 0 1", "axis 1 -32768", "button- 12", "pov 0 0"}));
+    EXPECT_EQ(rec.calls, (Calls{"button+ 0 held", "button+ 12 held", "pov 0 1", "axis 1 -32768", "button- 12",
+                                "pov 0 0"}));
 
     // Unplugging lets go of everything still held.
     rec.calls.clear();

@@ -95,7 +95,8 @@ TEST_F(SdlWindowFixture, OwnChangesDoNotComeBackAsMessages) {
     window->show(SW_RESTORE);
     seen.clear();
     for (int i = 0; i < 3; ++i) window->pumpMessages();
-    EXPECT_TRUE(seen.empty()) << "first spurious message 0x" << std::hex << (seen.empty() ? 0 : seen[0].first);
+    EXPECT_TRUE(seen.empty()) << "first spurious message 0x" << std::hex
+                              << (seen.empty() ? 0 : seen[0].first);
     EXPECT_EQ(window->clientRect(), WindowRect::fromSize(0, 0, 700, 400));
     EXPECT_FALSE(window->quitRequested());
 }

@@ -153,7 +153,8 @@ TEST_F(WindowFixture, ShowCommandsFollowWin32Placement) {
         EXPECT_EQ(window->showState(), step.state);
         EXPECT_EQ(seen[1].wParam, step.sizeType);
         EXPECT_EQ(window->windowRect(), step.rect);
-        intptr_t expected = step.state == SW_SHOWMINIMIZED ? 0 : makeSizeLParam(step.rect.width(), step.rect.height());
+        intptr_t expected =
+            step.state == SW_SHOWMINIMIZED ? 0 : makeSizeLParam(step.rect.width(), step.rect.height());
         EXPECT_EQ(seen[1].lParam, expected);
     }
     // A command for the state already in force sends no size message.
@@ -282,7 +283,8 @@ TEST(WindowUserActions, BecomeTheMessagesOfTheSameWin32Action) {
     // Maximised by the window manager to its work area: the system command, then its real size.
     seen.clear();
     window.noteExternalShowState(SW_SHOWMAXIMIZED, 1920, 1040);
-    EXPECT_EQ(seen, (Seen{{WM_SYSCOMMAND, SC_MAXIMIZE}, {WM_SIZE, SIZE_MAXIMIZED}, {WM_SIZE, SIZE_MAXIMIZED}}));
+    EXPECT_EQ(seen,
+              (Seen{{WM_SYSCOMMAND, SC_MAXIMIZE}, {WM_SIZE, SIZE_MAXIMIZED}, {WM_SIZE, SIZE_MAXIMIZED}}));
     EXPECT_EQ(window.clientRect(), WindowRect::fromSize(0, 0, 1920, 1040));
 
     // A hook that refuses the command keeps the state, and the window is put back.
