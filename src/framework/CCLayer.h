@@ -107,6 +107,8 @@ public:
     void changeWidthAndHeight(float width, float height) { setContentSize(CCSize(width, height)); }
     void setBlendFunc(const ccBlendFunc& blend) { m_tBlendFunc = blend; }
     const ccBlendFunc& getBlendFunc() const { return m_tBlendFunc; }
+    /// Fills the content rectangle with the displayed colour (defined with the renderer).
+    void draw() override;
 
 protected:
     ccBlendFunc m_tBlendFunc = kCCBlendFuncAlpha;

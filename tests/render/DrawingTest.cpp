@@ -8,8 +8,10 @@
 #include "RenderTestUtil.h"
 #include "TestSupport.h"
 #include "framework/CCBMFontConfiguration.h"
+#include "framework/CCDrawingPrimitives.h"
 #include "framework/CCEGLView.h"
 #include "framework/CCLabelBMFont.h"
+#include "framework/CCLayer.h"
 #include "framework/CCRenderTexture.h"
 #include "framework/CCRenderer.h"
 #include "framework/CCShaderCache.h"
@@ -200,6 +202,35 @@ TEST_F(DrawingTest, RenderTextureCapturesAndShowsAPicture) {
     expectColor(qnrender::pixelAt(frame, 64, 18, 38), 255, 0, 0, "captured red, lower left");
     expectColor(qnrender::pixelAt(frame, 64, 18, 26), 0, 255, 0, "captured green, upper left");
     expectColor(qnrender::pixelAt(frame, 64, 5, 5), 0, 0, 0, "outside");
+}
+
+/// Draws a loading-bar-like outline and fill in its parent's space, as widgets do after a visit.
+class BarNode : public CCNode {
+public:
+    void visit() override {
+        CCNode::visit();
+        ccDrawColor4F(1, 1, 1, 1);
+        ccDrawRect(CCPoint(8.5f, 28.5f), CCPoint(55.5f, 35.5f)); // pixel centres: crisp lines
+        ccDrawSolidRect(CCPoint(8, 28), CCPoint(32, 36), ccc4f(0, 1, 0, 1));
+    }
+};
+
+TEST_F(DrawingTest, ColourLayersAndPrimitives) {
+    REQUIRE_GL(64, 64, 64, 64);
+    CCNode* root = CCNode::create();
+    CCLayerColor* layer = CCLayerColor::create(ccc4(255, 0, 0, 128), 64, 24);
+    root->addChild(layer);
+    BarNode* bar = new BarNode();
+    bar->init();
+    root->addChild(bar);
+    bar->release();
+    std::vector<unsigned char> frame = draw(root);
+    EXPECT_EQ(CCRenderer::sharedRenderer()->lastFrameDrawCalls(), 3u);
+    expectColor(qnrender::pixelAt(frame, 64, 20, 60), 128, 0, 0, "half-transparent red layer");
+    expectColor(qnrender::pixelAt(frame, 64, 20, 10), 0, 0, 0, "above the layer");
+    expectColor(qnrender::pixelAt(frame, 64, 20, 32), 0, 255, 0, "bar fill");
+    expectColor(qnrender::pixelAt(frame, 64, 44, 32), 0, 0, 0, "inside the outline");
+    expectColor(qnrender::pixelAt(frame, 64, 55, 32), 255, 255, 255, "outline");
 }
 
 TEST_F(DrawingTest, ScreenshotWritesTheLastFrame) {
