@@ -72,7 +72,7 @@ QNPScreenScene* QNPNavigationController::worldLayer() const {
 QNPScreen* QNPNavigationController::topScreenLayer() const {
     if (!m_worldKey.empty()) {
         QNPScreenScene* world = worldLayer();
-        return world ? reinterpret_cast<QNPScreen*>(world->overlayLayer()) : nullptr;
+        return world ? static_cast<QNPScreen*>(world->overlayLayer()) : nullptr;
     }
     if (m_currentScreen < 0 || !m_cachedScene) return nullptr;
     return dynamic_cast<QNPScreen*>(m_cachedScene->getChildByTag(0));

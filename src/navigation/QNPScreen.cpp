@@ -175,10 +175,9 @@ void QNPScreen::update(float dt) {
             setStage(1);
     }
     // A widget's update may navigate and so change the table; walk a copy.
-    std::vector<CCNode*> nodes;
-    nodes.reserve(m_objects.size());
-    for (auto& entry : m_objects) nodes.push_back(entry.second);
-    for (CCNode* node : nodes)
+    m_updateNodes.clear();
+    for (auto& entry : m_objects) m_updateNodes.push_back(entry.second);
+    for (CCNode* node : m_updateNodes)
         if (qn::QNScreenWidget* widget = widgetOf(node)) widget->updateWidget(dt);
     if (m_adRevealDelay > 0.0f) {
         m_adRevealDelay -= dt;
@@ -241,9 +240,14 @@ void QNPScreen::playScreenMusic() {
     (void)music;
 }
 
-void QNPScreen::removeAds() {
+void QNPScreen::hideAds() {
+    CCLog("[%s] hide ads", key().c_str());
     QNAdController::sharedController()->hideBanner();
     QNAdController::sharedController()->hideInterstitial();
+}
+
+void QNPScreen::removeAds() {
+    hideAds();
     if (CCArray* children = getChildren())
         for (CCObject* child : children->data())
             if (auto* screen = dynamic_cast<QNPScreen*>(child)) screen->removeAds();
@@ -385,9 +389,7 @@ void QNPScreen::suspendScreen() {
 
 void QNPScreen::closeOverlay() {
     stopBackgroundMusic();
-    CCLog("[%s] hide ads", key().c_str());
-    QNAdController::sharedController()->hideBanner();
-    QNAdController::sharedController()->hideInterstitial();
+    hideAds();
     if (QNPScreenScene* world = parentWorld()) {
         world->resumeWorld();
     } else if (auto* parent = dynamic_cast<QNPScreen*>(getParent())) {
@@ -465,10 +467,7 @@ void QNPScreen::runScene(CCScene* scene) {
     if (CCArray* children = m_content->getChildren())
         for (CCObject* child : children->data()) static_cast<CCNode*>(child)->setVisible(false);
     auto* incoming = scene ? dynamic_cast<QNPScreen*>(scene->getChildByTag(0)) : nullptr;
-    if (!incoming || !incoming->shouldShowBanner()) {
-        QNAdController::sharedController()->hideBanner();
-        QNAdController::sharedController()->hideInterstitial();
-    }
+    if (!incoming || !incoming->shouldShowBanner()) hideAds();
     if (scene) CCDirector::sharedDirector()->replaceScene(scene);
 }
 

@@ -116,6 +116,8 @@ protected:
     /// Adds `node` built for `model` to the table (retained) and to `parent` at the model's depth.
     void enterObject(QNModel* model, cocos2d::CCNode* node, cocos2d::CCNode* parent);
     void runCloseAction(float dt);
+    /// Logs "[key] hide ads" and hides the banner and the interstitial.
+    void hideAds();
 
     QNModelScreen* m_model = nullptr;
     std::vector<std::pair<QNModel*, cocos2d::CCNode*>> m_objects;
@@ -125,4 +127,8 @@ protected:
     int m_stage = 0;
     float m_stageTime = 0.0f;
     std::function<void()> m_closeAction;
+
+private:
+    // Reused by update so a frame allocates nothing.
+    std::vector<cocos2d::CCNode*> m_updateNodes;
 };
