@@ -231,6 +231,9 @@ void QNPScreen::playScreenMusic() {
     // The sound subsystem starts the screen's (or its world's, or the main menu's) track; the
     // choice of model is made here so it is ready for it.
     QNModel* music = m_model ? m_model->music() : nullptr;
+    // The start screen is built before the data is read: its music comes from the loaded model.
+    if (m_model && m_model->key() == "QNPScreenStart")
+        if (QNModelScreen* loaded = modelForKey(m_model->key())) music = loaded->music();
     if (!music) {
         if (QNPScreenScene* world = parentWorld())
             music = world->model() ? world->model()->music() : nullptr;
