@@ -16,7 +16,9 @@ class QNPScreen;
 namespace qn {
 
 /// Builds the runtime node (autoreleased) for `model` on `screen`, or nullptr when none is due
-/// (a purchase button not shown this time, a model that cannot be built).
+/// (a purchase button not shown this time, a model that cannot be built). The creator gives the
+/// node the model's depth as its z-order and the model as its user object; the screen puts a
+/// button (a CCMenuItem) alone in a tag-100 menu and any other node straight into its content.
 using WidgetCreator = std::function<cocos2d::CCNode*(QNModel* model, QNPScreen* screen)>;
 
 /// Inserts or replaces the creator for the model class `className`.
