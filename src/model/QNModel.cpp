@@ -155,12 +155,11 @@ bool QNModel::isLooped() const {
 
 QNPAttribute* QNModel::addAttribute(const std::string& name, int type, int flags, QNPAttributeGroup* group,
                                     int role) {
-    QNPAttribute* attribute = QNPAttribute::createAttribute(this, type, flags);
+    QNPAttribute* attribute = QNPAttribute::newAttribute(this, type, flags);
     if (!attribute) return nullptr;
     attribute->setName(name);
     attribute->setRole(role);
-    attribute->retain();
-    m_attributes.push_back(attribute);
+    m_attributes.push_back(attribute); // the list keeps the reference newAttribute gave
     if (group) group->addChild(attribute);
     return attribute;
 }

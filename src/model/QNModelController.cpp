@@ -88,7 +88,7 @@ void QNModelController::addRuntimeModel(QNModel* model) {
 void QNModelController::addModel(QNModel* model, int index) {
     if (!model || m_byId.count(model->id())) return;
     m_byId[model->id()] = model;
-    m_retired.erase(model);
+    if (!m_retired.empty()) m_retired.erase(model);
     if (!m_anyRegistered || model->id() > m_highestId) m_highestId = model->id();
     m_anyRegistered = true;
 

@@ -19,6 +19,12 @@
 using namespace cocos2d;
 
 QNPAttribute* QNPAttribute::createAttribute(QNModel* owner, int type, int flags) {
+    QNPAttribute* attribute = newAttribute(owner, type, flags);
+    if (attribute) attribute->autorelease();
+    return attribute;
+}
+
+QNPAttribute* QNPAttribute::newAttribute(QNModel* owner, int type, int flags) {
     QNPAttribute* attribute = nullptr;
     switch (type) {
     case kTypeFloat:
@@ -77,7 +83,6 @@ QNPAttribute* QNPAttribute::createAttribute(QNModel* owner, int type, int flags)
     }
     attribute->m_owner = owner;
     attribute->m_flags = flags;
-    attribute->autorelease();
     return attribute;
 }
 

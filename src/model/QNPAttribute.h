@@ -42,6 +42,8 @@ public:
     /// Makes the attribute class of `type` with `owner` (not retained) and `flags`. Returns an
     /// autoreleased attribute, or nullptr for a code without a class.
     static QNPAttribute* createAttribute(QNModel* owner, int type, int flags);
+    /// Like createAttribute, but the caller owns the returned reference (no autorelease pool).
+    static QNPAttribute* newAttribute(QNModel* owner, int type, int flags);
 
     explicit QNPAttribute(int type);
     ~QNPAttribute() override;

@@ -56,10 +56,11 @@ TEST_F(GeneralSettingsTest, FreshSettingsHoldTheirDefaultsAndWriteThem) {
     EXPECT_EQ(qn::textFor(stored, "objectFrameEdgeState_3"), "0");
     EXPECT_NE(stored->objectForKey("platformSpecificValues"), nullptr);
     EXPECT_EQ(stored->objectForKey("gameSpeedMin"), nullptr) << "older keys are never written";
-    // Floats at their default write no "value"; strings and keys always do.
-    EXPECT_EQ(dynamic_cast<CCDictionary*>(stored->objectForKey("Game Speed Min"))->objectForKey("value"),
-              nullptr);
-    EXPECT_EQ(qn::textFor(dynamic_cast<CCDictionary*>(stored->objectForKey("Jump Key")), "value"), "74");
+    // A float at its default has nothing to store and is left out; keys always write their code.
+    EXPECT_EQ(stored->objectForKey("Game Speed Min"), nullptr);
+    auto* jumpKey = dynamic_cast<CCDictionary*>(stored->objectForKey("Jump Key"));
+    ASSERT_NE(jumpKey, nullptr);
+    EXPECT_EQ(qn::textFor(jumpKey, "value"), "74");
 }
 
 TEST_F(GeneralSettingsTest, OrientationIsLandscapeOnlyForTheExactKey) {
