@@ -20,7 +20,7 @@ QNAnimationCurve twoKeys(int mode) {
 }
 } // namespace
 
-TEST(AnimationCurveTest, EvaluatesSegmentsAndHoldsTheEndValuesOutside) {
+TEST(KeyframeCurveTest, EvaluatesSegmentsAndHoldsTheEndValuesOutside) {
     QNAnimationCurve empty;
     EXPECT_FLOAT_EQ(empty.valueAt(3.0f), 0.0f);
     QNAnimationCurve single;
@@ -46,7 +46,7 @@ TEST(AnimationCurveTest, EvaluatesSegmentsAndHoldsTheEndValuesOutside) {
     }
 }
 
-TEST(AnimationCurveTest, InnerKeysGetHandlesWhoseMeanIsTheirValueAndEqualTimesReplace) {
+TEST(KeyframeCurveTest, InnerKeysGetHandlesWhoseMeanIsTheirValueAndEqualTimesReplace) {
     QNAnimationCurve curve = twoKeys(QNAnimationCurve::kBezier);
     curve.addKey(20.0f, 0.5f);
     ASSERT_EQ(curve.keys().size(), 3u);
@@ -67,7 +67,7 @@ TEST(AnimationCurveTest, InnerKeysGetHandlesWhoseMeanIsTheirValueAndEqualTimesRe
     EXPECT_EQ(curve.keyFrames(), (std::vector<int>{-30, 0, 15, 30}));
 }
 
-TEST(AnimationCurveTest, SavesAndLoadsItsKeysAndCopiesRecomputeHandles) {
+TEST(KeyframeCurveTest, SavesAndLoadsItsKeysAndCopiesRecomputeHandles) {
     QNAnimationCurve curve = twoKeys(QNAnimationCurve::kBezier);
     curve.appendKey({1.0f, 2.0f, 3.0f, 4.0f});
     curve.setPreset(6);
@@ -100,7 +100,7 @@ TEST(AnimationCurveTest, SavesAndLoadsItsKeysAndCopiesRecomputeHandles) {
     CCPoolManager::sharedPoolManager()->finalize();
 }
 
-TEST(AnimationCurveTest, KeysLoadedOutOfOrderStillEvaluateWithoutDividingByZero) {
+TEST(KeyframeCurveTest, KeysLoadedOutOfOrderStillEvaluateWithoutDividingByZero) {
     QNAnimationCurve curve;
     curve.setMode(QNAnimationCurve::kLinear);
     curve.appendKey({0, 1.0f, 10.0f, 0});
