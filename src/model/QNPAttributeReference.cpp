@@ -116,6 +116,6 @@ void QNPAttributeAnimation::detach() {
 void QNPAttributeAnimation::copyFrom(QNPAttribute* other) {
     QNPAttribute::copyFrom(other);
     auto* that = dynamic_cast<QNPAttributeAnimation*>(other);
-    if (!that || !that->m_target || that->m_target == m_target) return;
+    if (!that || that == this || !that->m_target) return;
     setTarget(that->m_target->duplicate());
 }
