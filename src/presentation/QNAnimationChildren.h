@@ -34,10 +34,13 @@ public:
     virtual int depthOf(const QNModel* child) const;
     /// Where `child` goes in its animation.
     virtual QNChildPlacement placementOf(const QNModel* child) const;
-    /// The runtime node for `child` (units, particles, lights, trails, flags, powerups through the
-    /// object factory; images as image widgets at the animation's speed and looping flag), not yet
-    /// added to anything; autoreleased. nullptr leaves the child out. `owner` is the node showing
-    /// the animation.
+    /// The runtime node for `child`, not yet added to anything; autoreleased; nullptr leaves the
+    /// child out. `owner` is the node showing the animation. Units, particles, lights, trails, flags
+    /// and powerups come from the object factory: with `spawnersActive` their spawning switch
+    /// follows whether the model has a spawner; in a running world (a world model) they get the
+    /// world's game layer and their body, else no game layer; powerups are marked as belonging to
+    /// an animation. Images get "Stick To Edge" switched off and become image widgets at the
+    /// animation's speed and looping flag. Other classes give nullptr.
     virtual cocos2d::CCNode* buildChild(QNModel* child, QNModelAnimation* animation, cocos2d::CCNode* owner,
                                         bool spawnersActive);
 

@@ -59,9 +59,7 @@ void QNModelAnimation::initConnections(CCDictionary* dict) {
     for (CCObject* element : ids->data()) {
         auto* text = dynamic_cast<CCString*>(element);
         QNModel* child = text ? controller->modelById(text->uintValue()) : nullptr;
-        if (!child || child == this ||
-            std::find(m_children.begin(), m_children.end(), child) != m_children.end())
-            continue;
+        if (!acceptsChild(child)) continue;
         child->retain();
         m_children.push_back(child);
     }
@@ -106,9 +104,19 @@ void QNModelAnimation::update(float dt) {
     for (QNModel* child : m_children) child->update(dt);
 }
 
+bool QNModelAnimation::acceptsChild(QNModel* child) const {
+    if (!child || std::find(m_children.begin(), m_children.end(), child) != m_children.end()) return false;
+    // Children are placed objects. An animation among them (itself, or one that may list this one)
+    // would make update recurse without end.
+    if (child->hasClassName("QNModelAnimation")) {
+        CCLog("[QNModelAnimation] - %u: animation %u cannot be a child; skipped", id(), child->id());
+        return false;
+    }
+    return true;
+}
+
 void QNModelAnimation::addChild(QNModel* child) {
-    if (!child || child == this || std::find(m_children.begin(), m_children.end(), child) != m_children.end())
-        return;
+    if (!acceptsChild(child)) return;
     child->retain();
     m_children.push_back(child);
     sortChildren();

@@ -28,7 +28,8 @@ public:
     void update(float dt) override;
     bool isLooped() const override { return m_looped; }
 
-    /// Adds `child` (nullptr, itself and repeats are ignored), takes a reference and re-sorts.
+    /// Adds `child` (nullptr, repeats and animation models are ignored), takes a reference and
+    /// re-sorts.
     void addChild(QNModel* child);
     /// Drops `child` from the list.
     void removeChild(QNModel* child);
@@ -48,6 +49,7 @@ protected:
     QNModel* createEmptyCopy() const override { return new QNModelAnimation(); }
 
 private:
+    bool acceptsChild(QNModel* child) const;
     void releaseChildren();
 
     float m_animationSpeed = 1.0f;

@@ -356,7 +356,8 @@ TEST_F(SpriteModelsTest, AnimationModelsLoopByDefaultKeepSpeedAndSortChildrenByD
                   model("QNModelAnimation", 31, kv("looped", "0") + kv("animationSpeed", "1.5")) +
                   model("QNModelAnimation", 32, kv("looped", "")));
     writeData("QNModelAnimation.0.connections.xml",
-              links(30, array("children", {"11", "12", "77", "30", "13", "14"})));
+              links(30, array("children", {"11", "12", "77", "30", "31", "13", "14"})) +
+                  links(31, array("children", {"30"})));
     loadAll();
     auto* a30 = get<QNModelAnimation>(30);
     auto* a31 = get<QNModelAnimation>(31);
@@ -370,7 +371,9 @@ TEST_F(SpriteModelsTest, AnimationModelsLoopByDefaultKeepSpeedAndSortChildrenByD
     std::vector<unsigned> order;
     for (QNModel* child : a30->children()) order.push_back(child->id());
     EXPECT_EQ(order, (std::vector<unsigned>{12, 14, 11, 13}))
-        << "by depth, stable, unknown ids and itself skipped";
+        << "by depth, stable; unknown ids, itself and other animations skipped";
+    EXPECT_TRUE(a31->children().empty());
+    a30->update(0.1f); // no endless recursion through animations listing each other
 
     CCDictionary* saved = a31->attributesDictionary();
     EXPECT_EQ(qn::textFor(saved, "looped"), "0");
