@@ -7,6 +7,10 @@
 
 #include <sstream>
 
+#include "framework/CCAutoreleasePool.h"
+#include "framework/CCSpriteFrame.h"
+#include "framework/CCSpriteFrameCache.h"
+
 using namespace qntest;
 
 namespace {
@@ -123,6 +127,29 @@ TEST(Qnpack, PacksTrimmedFramesWithoutOverlapAndKeepsTheirPixels) {
         EXPECT_LE(f.x + f.w + 2, atlas.width);
         EXPECT_LE(f.y + f.h + 2, atlas.height);
     }
+}
+
+TEST(Qnpack, TheFrameCacheReadsThePackedAtlas) {
+    TempDir dir;
+    drawFrames(dir);
+    ASSERT_EQ(runTool("qnpack", "-o data/atlases/atlas_ID4 frames", dir.path()).exitCode, 0);
+    std::vector<FrameLine> frames = checkAtlas(dir, "data/atlases/atlas_ID4");
+    ASSERT_EQ(frames.size(), 5u);
+    cocos2d::CCPoolManager::sharedPoolManager()->push();
+    cocos2d::CCSpriteFrameCache* cache = cocos2d::CCSpriteFrameCache::sharedSpriteFrameCache();
+    cache->addSpriteFramesWithFile(dir.file("data/atlases/atlas_ID4.plist").c_str());
+    for (const FrameLine& f : frames) {
+        SCOPED_TRACE(f.name);
+        cocos2d::CCSpriteFrame* frame = cache->spriteFrameByName(f.name.c_str());
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->getRect(), cocos2d::CCRect(f.x, f.y, f.w, f.h));
+        EXPECT_EQ(frame->getOriginalSize(), cocos2d::CCSize(f.sw, f.sh));
+        EXPECT_FALSE(frame->isRotated());
+        EXPECT_FLOAT_EQ(frame->getOffset().x, f.cx + f.cw / 2.0f - f.sw / 2.0f);
+        EXPECT_FLOAT_EQ(frame->getOffset().y, f.sh / 2.0f - (f.cy + f.ch / 2.0f));
+    }
+    cache->removeSpriteFrames();
+    cocos2d::CCPoolManager::sharedPoolManager()->pop();
 }
 
 TEST(Qnpack, SameFramesGiveIdenticalFilesWhateverTheInputOrder) {
