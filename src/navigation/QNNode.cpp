@@ -139,8 +139,14 @@ void QNNode::initConnections(CCDictionary* dict) {
     if (dict) {
         const int modelId = ccTextToInt(qn::textFor(dict, "modelId").c_str());
         if (modelId >= 1) {
-            m_linkedModel = QNModelController::sharedModelController()->modelById((unsigned int)modelId);
-            refreshLabels();
+            QNModel* linked = QNModelController::sharedModelController()->modelById((unsigned int)modelId);
+            // A node stands for a screen or a world; any other model is a damaged reference.
+            if (dynamic_cast<QNModelScreen*>(linked)) {
+                m_linkedModel = linked;
+                refreshLabels();
+            } else {
+                CCLog("[QNNode] %u: model %d is not a screen; the node stays unlinked", id(), modelId);
+            }
         }
     }
     refreshActionOutputs();

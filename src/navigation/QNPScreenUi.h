@@ -77,7 +77,6 @@ private:
     bool m_loadingSplashShown = false;
     int m_drawCount = 0;
     bool m_loadingDone = false;
-    bool m_screenshotPending = false;
     cocos2d::CCSprite* m_splash = nullptr;
     cocos2d::CCNode* m_windowedButton = nullptr;
     cocos2d::CCNode* m_fullscreenButton = nullptr;
