@@ -146,6 +146,14 @@ TEST_F(NavigationGraph, SavedFormKeepsTheLinkedModelAndRestoresOutputsOfUnknownO
     ASSERT_NE(restored.outputNamed("Removed Button"), nullptr);
     EXPECT_EQ(QNNode::destinationOf(restored.outputNamed("Removed Button")), world->linkedModel());
     EXPECT_EQ(QNNode::destinationOf(restored.outputNamed("Options")), optionsNode->linkedModel());
+
+    // A "modelId" that names a widget, the node itself or nothing leaves the node unlinked.
+    for (unsigned wrong : {menu->outputNamed("Play") ? widget("QNModelObjectButton", "W")->id() : 0u, 9999u}) {
+        qn::setText(saved, "modelId", "%u", wrong);
+        QNNodeUI damaged;
+        damaged.initConnections(saved);
+        EXPECT_EQ(damaged.linkedModel(), nullptr) << wrong;
+    }
 }
 
 TEST(NodeFiles, AProjectReadFromFilesLinksNodesScreensAndOutputs) {
