@@ -8,6 +8,9 @@
 #include <map>
 #include <sstream>
 
+#include "framework/CCAutoreleasePool.h"
+#include "framework/CCBMFontConfiguration.h"
+
 using namespace qntest;
 
 namespace {
@@ -135,6 +138,27 @@ TEST(Qnfont, FntAgreesWithItsPageAndEveryGlyphIsDrawn) {
         EXPECT_TRUE(font.chars.count(num(k, "first")) && font.chars.count(num(k, "second")));
         EXPECT_NE(k["amount"], "0");
     }
+}
+
+TEST(Qnfont, TheBitmapFontReaderReadsTheBakedFont) {
+    TempDir dir;
+    ASSERT_EQ(runTool("qnfont", "--size 20 -o data/fonts/QNModelFont_ID8", dir.path()).exitCode, 0);
+    Font font = readFnt(dir.file("data/fonts/QNModelFont_ID8.fnt"));
+    cocos2d::CCPoolManager::sharedPoolManager()->push();
+    auto* config = cocos2d::CCBMFontConfiguration::create(dir.file("data/fonts/QNModelFont_ID8.fnt").c_str());
+    ASSERT_NE(config, nullptr);
+    EXPECT_EQ(config->glyphCount(), 95u);
+    EXPECT_EQ(config->kerningCount(), font.kernings.size());
+    EXPECT_EQ(config->getCommonHeight(), num(font.common, "lineHeight"));
+    EXPECT_EQ(config->getBase(), num(font.common, "base"));
+    EXPECT_EQ(config->getFaceName(), "DejaVu Sans");
+    EXPECT_NE(config->getAtlasName().find("QNModelFont_ID8.png"), std::string::npos);
+    const cocos2d::ccBMFontDef* a = config->glyph('A');
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->rect.origin.x, num(font.chars['A'], "x"));
+    EXPECT_EQ(a->rect.size.height, num(font.chars['A'], "height"));
+    EXPECT_EQ(a->yOffset, num(font.chars['A'], "yoffset"));
+    cocos2d::CCPoolManager::sharedPoolManager()->pop();
 }
 
 TEST(Qnfont, CharacterSetOutlineAndDeterminism) {
