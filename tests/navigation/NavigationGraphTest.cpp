@@ -147,7 +147,7 @@ TEST_F(NavigationGraph, SavedFormKeepsTheLinkedModelAndRestoresOutputsOfUnknownO
     EXPECT_EQ(QNNode::destinationOf(restored.outputNamed("Removed Button")), world->linkedModel());
     EXPECT_EQ(QNNode::destinationOf(restored.outputNamed("Options")), optionsNode->linkedModel());
 
-    // A "modelId" that names a widget, the node itself or nothing leaves the node unlinked.
+    // A "modelId" that names a widget or nothing leaves the node unlinked.
     for (unsigned wrong : {widget("QNModelObjectButton", "W")->id(), 9999u}) {
         qn::setText(saved, "modelId", "%u", wrong);
         QNNodeUI damaged;
