@@ -192,6 +192,19 @@ void parseEvent(const std::vector<std::string>& w, const std::string& restAfterE
     out.push_back(e);
 }
 
+/// A reason fit for one line of a terminal: control characters shown as '?', at most 200 bytes.
+std::string printable(const std::string& reason) {
+    std::string out;
+    for (unsigned char c : reason) {
+        if (out.size() >= 200) {
+            out += "...";
+            break;
+        }
+        out.push_back(c < 0x20 || c == 0x7F ? '?' : static_cast<char>(c));
+    }
+    return out;
+}
+
 std::string trim(const std::string& s) {
     size_t b = s.find_first_not_of(" \t\r\n");
     if (b == std::string::npos) return "";
@@ -222,7 +235,7 @@ bool InputScript::parse(const std::string& text, const std::string& baseDir, std
         try {
             parseEvent(w, rest, baseDir, events, lineNumber);
         } catch (const LineError& e) {
-            error = "input:" + std::to_string(lineNumber) + ": " + e.reason;
+            error = "input:" + std::to_string(lineNumber) + ": " + printable(e.reason);
             m_events.clear();
             return false;
         }

@@ -6,11 +6,35 @@
 
 namespace qn {
 
+namespace {
+
+/// Length of the well-formed UTF-8 sequence starting at `i`, 0 when it is not one.
+size_t utf8Length(const std::string& text, size_t i) {
+    auto at = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    unsigned char lead = at(i);
+    size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                    : lead >= 0xE0 && lead <= 0xEF ? 3
+                    : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                   : 0;
+    if (length == 0 || i + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k)
+        if ((at(i + k) & 0xC0) != 0x80) return 0;
+    unsigned char second = at(i + 1);
+    // No overlong forms, no surrogates, nothing past U+10FFFF.
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
+        return 0;
+    return length;
+}
+
+} // namespace
+
 std::string JsonWriter::quote(const std::string& text) {
     std::string out;
     out.reserve(text.size() + 2);
     out.push_back('"');
-    for (unsigned char c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
         switch (c) {
         case '"':
             out += "\\\"";
@@ -38,8 +62,14 @@ std::string JsonWriter::quote(const std::string& text) {
                 char buffer[8];
                 std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
                 out += buffer;
-            } else {
+            } else if (c < 0x80) {
                 out.push_back(static_cast<char>(c));
+            } else if (size_t length = utf8Length(text, i)) {
+                out.append(text, i, length);
+                i += length - 1;
+            } else {
+                // A byte that is not UTF-8 would make the whole file unreadable as JSON.
+                out += "\\ufffd";
             }
         }
     }

@@ -173,6 +173,7 @@ TEST(InputScriptTest, MalformedLinesNameTheLineAndTheReason) {
         {"3 post -1 1 0", "message must be"},
         {"3 post 0x100000000 0 0", "message must be"},
         {"3 quit now", "expected '<frame> quit'"},
+        {"3 key down KC_\x1b[2J", "unknown key name 'KC_?[2J'"},
     };
     for (const Case& c : cases) {
         qn::InputScript script;
@@ -184,6 +185,14 @@ TEST(InputScriptTest, MalformedLinesNameTheLineAndTheReason) {
         EXPECT_NE(error.find(c.reason), std::string::npos) << c.line << " -> " << error;
         EXPECT_TRUE(script.empty()) << c.line;
     }
+}
+
+TEST(InputScriptTest, AHugeBadTokenGivesAShortMessage) {
+    qn::InputScript script;
+    std::string error;
+    EXPECT_FALSE(script.parse("1 key down " + std::string(100000, 'K') + "\n", "/", error));
+    EXPECT_LT(error.size(), 300u);
+    EXPECT_EQ(error.rfind("input:1: unknown key name 'KKK", 0), 0u) << error;
 }
 
 TEST(InputScriptTest, LoadReadsAFileAndReportsAMissingOne) {

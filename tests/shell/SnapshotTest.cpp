@@ -21,7 +21,10 @@ TEST(JsonWriterTest, EscapesStrings) {
         {"a\nb\tc\rd", "\"a\\nb\\tc\\rd\""},
         {std::string("\x01\x1f", 2), "\"\\u0001\\u001f\""},
         {std::string("nul\0in", 6), "\"nul\\u0000in\""},
-        {"caf\xc3\xa9", "\"caf\xc3\xa9\""},
+        {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xae", "\"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xae\""},
+        // Bytes that are not UTF-8 (stray, cut short, overlong, surrogate) become U+FFFD.
+        {"a\xff\xc3", "\"a\\ufffd\\ufffd\""},
+        {"\xc0\xaf\xed\xa0\x80", "\"\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\""},
     };
     for (const Case& c : cases) EXPECT_EQ(qn::JsonWriter::quote(c.in), c.out);
 }
