@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 SAMPLE     ?= samples/runner
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test sanitize fuzz bench clean format
+.PHONY: all deps build run test sanitize fuzz bench clean format sample
 
 all: build
 
@@ -22,6 +22,10 @@ build: deps $(BUILD)/build.ninja
 # Plays the sample game in a window; with no display, ten seconds off-screen and a screenshot.
 run: build
 	@bash scripts/run-sample $(BUILD)/qnplayer $(SAMPLE)
+
+# Regenerates the sample game's data and media from tools/make_sample.py.
+sample: build
+	python3 tools/make_sample.py $(BUILD)/tools $(SAMPLE)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300

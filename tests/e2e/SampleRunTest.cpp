@@ -1,0 +1,83 @@
+// The bundled sample game played headless through the binary with scripted input and dumps.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TestSupport.h"
+
+namespace {
+
+using qntest::shellQuote;
+
+/// The committed sample, found beside this test file's source tree.
+std::string samplePath() {
+    std::string here = __FILE__;
+    return here.substr(0, here.rfind("/tests/")) + "/samples/runner";
+}
+
+class SampleRun : public ::testing::Test {
+protected:
+    /// Plays the sample headless for `frames` frames with the scripted `input`.
+    qntest::RunResult play(int frames, const std::string& input) {
+        const std::string script = m_dir.write("input.txt", input);
+        return qntest::runPlayer("--headless --frames " + std::to_string(frames) + " --store " +
+                                     shellQuote(m_dir.file("store.xml")) + " --log " +
+                                     shellQuote(m_dir.file("log.txt")) + " --input " + shellQuote(script) +
+                                     " " + shellQuote(samplePath()),
+                                 m_dir.path());
+    }
+    std::string dump(const std::string& name) const { return qntest::readFile(m_dir.file(name)); }
+    static bool has(const std::string& text, const std::string& what) {
+        return text.find(what) != std::string::npos;
+    }
+    qntest::TempDir m_dir;
+};
+
+TEST_F(SampleRun, StartsOnTheLoadingScreenAndReachesTheMenuWhereBackChangesNothing) {
+    auto result = play(270, "5 dump start.json\n250 dump menu.json\n251 keypad back\n"
+                            "252 key down KC_ESCAPE\n253 key up KC_ESCAPE\n260 dump back.json\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string start = dump("start.json"), menu = dump("menu.json"), back = dump("back.json");
+    EXPECT_TRUE(has(start, "\"screen\": \"QNPScreenStart\"")) << start;
+    EXPECT_TRUE(has(start, "\"title\": \"QN Runner\"")) << start;
+    EXPECT_TRUE(has(menu, "\"screens\": [\"QNPScreenMainMenu\"], \"screen\": \"QNPScreenMainMenu\"")) << menu;
+    EXPECT_TRUE(has(menu, "\"loading\": {\"percent\": 100, \"done\": true}")) << menu;
+    EXPECT_TRUE(has(back, "\"screens\": [\"QNPScreenMainMenu\"], \"screen\": \"QNPScreenMainMenu\"")) << back;
+}
+
+// Menu buttons from top: Play (y 400), Options (300), Exit (200); all at x 568.
+TEST_F(SampleRun, OptionsAndBackReturnToTheMenu) {
+    auto result = play(330, "250 tap 568 300\n270 dump options.json\n280 tap 568 200\n300 dump menu.json\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string options = dump("options.json"), menu = dump("menu.json");
+    EXPECT_TRUE(has(options, "\"screen\": \"QNPScreenOptions\"")) << options;
+    EXPECT_TRUE(has(menu, "\"screens\": [\"QNPScreenMainMenu\"], \"screen\": \"QNPScreenMainMenu\"")) << menu;
+}
+
+TEST_F(SampleRun, TheExitButtonEndsTheProcess) {
+    auto result = play(2000, "250 tap 568 200\n");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(has(result.out, "Doing exit...")) << result.out;
+    EXPECT_TRUE(has(qntest::readFile(m_dir.file("log.txt")), "Exit"));
+}
+
+TEST_F(SampleRun, FullScreenAndWindowedButtonsChangeTheModeAndTheSavedFlag) {
+    auto result = play(340, "250 tap 568 300\n270 tap 568 400\n290 dump full.json\n"
+                            "300 tap 568 300\n320 dump windowed.json\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string full = dump("full.json"), windowed = dump("windowed.json");
+    EXPECT_TRUE(has(full, "\"fullScreen\": true")) << full;
+    EXPECT_TRUE(has(windowed, "\"fullScreen\": false")) << windowed;
+    EXPECT_FALSE(qntest::readFile(m_dir.file("store.xml")).empty());
+}
+
+TEST_F(SampleRun, PlayLeadsToTheWorld) {
+    auto result = play(300, "250 tap 568 400\n280 dump world.json\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string world = dump("world.json");
+    EXPECT_TRUE(has(world, "\"scene\": \"world\"")) << world;
+    EXPECT_TRUE(has(world, "\"world\": \"QNPWorldRunner\"")) << world;
+}
+
+} // namespace

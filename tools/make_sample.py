@@ -1,0 +1,181 @@
+#!/usr/bin/env python3
+"""Generates the sample game samples/runner/ from code: data files in the editor's format, the
+splash, the icon, the atlas of sprite frames and the bitmap font.
+
+usage: tools/make_sample.py TOOLS_DIR [OUT_DIR]
+TOOLS_DIR holds the built qndraw, qnpack and qnfont. Running it twice gives identical files.
+"""
+import os
+import shutil
+import subprocess
+import sys
+from xml.sax.saxutils import escape
+
+TOOLS = sys.argv[1] if len(sys.argv) > 1 else "build/tools"
+OUT = sys.argv[2] if len(sys.argv) > 2 else "samples/runner"
+
+
+# Step 1: small helpers that write property-list pieces the way the editor does.
+def kv(key, value):
+    return "<key>%s</key><string>%s</string>" % (escape(key), escape(str(value)))
+
+
+def attr(name, body):
+    return "<key>%s</key><dict>%s</dict>" % (escape(name), body)
+
+
+def data_file(elements):
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0">\n<dict>\n<key>ROOT</key>\n'
+            "<array>\n" + "\n".join(elements) + "\n</array>\n</dict>\n</plist>\n")
+
+
+class Project:
+    """Collects models by class; ids are handed out in creation order, so output is stable."""
+
+    def __init__(self):
+        self.next_id = 10
+        self.attributes = {}   # class -> list of <dict> texts
+        self.connections = {}  # class -> list of <dict> texts
+
+    def new_id(self):
+        self.next_id += 1
+        return self.next_id - 1
+
+    def add(self, cls, body, links=None):
+        ident = self.new_id()
+        self.attributes.setdefault(cls, []).append(
+            "<dict>" + kv("className", cls) + kv("id", ident) + body + "</dict>")
+        if links is not None:
+            self.connections.setdefault(cls, []).append("<dict>" + kv("id", ident) + links + "</dict>")
+        return ident
+
+    # Step 2: a screen model lists its widgets as children and its stage lengths (frames of 1/30 s).
+    def screen(self, key, children=(), cls="QNModelScreen", idle=40):
+        ids = "".join("<string>%d</string>" % c for c in children)
+        body = (attr("Name", kv("value", key)) + kv("key", key) + kv("openFrames", 0) +
+                kv("idleFrames", idle) + kv("closeFrames", 0))
+        return self.add(cls, body, "<key>children</key><array>" + ids + "</array>")
+
+    # Step 3: a button model: its Name is its output in the navigation graph, "Action" what a tap does.
+    def button(self, name, action, x, y, sprite=None, key=None):
+        body = (attr("Name", kv("value", name)) + attr("Action", kv("selectedStringValue", action)) +
+                attr("Position", kv("value", "{%g,%g}" % (x, y))))
+        if sprite is not None:
+            body += attr("Image", kv("modelId", sprite))
+        if key is not None:
+            body += attr("Keyboard Key", kv("value", key))
+        return self.add("QNModelObjectButton", body)
+
+    # Step 4: an image widget showing a sprite container (a frame animation here).
+    def image(self, name, x, y, sprite):
+        body = (attr("Name", kv("value", name)) + attr("Position", kv("value", "{%g,%g}" % (x, y))) +
+                attr("Image", kv("modelId", sprite)))
+        return self.add("QNModelObjectImage", body)
+
+    # Step 5: navigation nodes point at their screen; outputs link to the "Load" input of a node.
+    def node(self, cls, screen_id, name=None):
+        self.node_links = getattr(self, "node_links", {})
+        ident = self.add(cls, attr("Name", kv("value", name or cls)))
+        self.node_links[ident] = (cls, kv("modelId", screen_id))
+        return ident
+
+    def link(self, source, output, target):
+        cls, body = self.node_links[source]
+        body += attr(output, kv("connectedModelId", target) + kv("attributeName", "Load") +
+                     kv("isAction", "true"))
+        self.node_links[source] = (cls, body)
+
+    def write(self, folder):
+        data = os.path.join(folder, "data")
+        connections = {cls: list(items) for cls, items in self.connections.items()}
+        for ident, (cls, body) in sorted(getattr(self, "node_links", {}).items()):
+            connections.setdefault(cls, []).append("<dict>" + kv("id", ident) + body + "</dict>")
+        for cls, items in sorted(self.attributes.items()):
+            put(os.path.join(data, cls + ".0.attributes.xml"), data_file(items))
+        for cls, items in sorted(connections.items()):
+            put(os.path.join(data, cls + ".0.connections.xml"), data_file(items))
+
+
+def put(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        out.write(text)
+
+
+def tool(name, *args):
+    subprocess.run([os.path.join(TOOLS, name)] + list(args), check=True)
+
+
+def main():
+    # Step 6: start from an empty folder so stale files never linger.
+    shutil.rmtree(OUT, ignore_errors=True)
+    p = Project()
+
+    # Step 7: general settings: a landscape game called "QN Runner".
+    put(os.path.join(OUT, "data", "QNModelGeneralSettings.0.attributes.xml"), data_file([
+        "<dict>" + kv("className", "QNModelGeneralSettings") + kv("id", 1) +
+        attr("Name", kv("value", "Settings")) + attr("Application Name", kv("value", "QN Runner")) +
+        kv("orientation", "QNPScreenOrientationLandscape") + "</dict>"]))
+
+    # Step 8: sprites: button faces and four frames of a spinning star, packed into one atlas.
+    atlas = p.add("QNModelAtlas", attr("Name", kv("value", "Atlas")))
+    sprites = {}
+    for name in ["play", "options", "exit", "back", "fullscreen", "windowed",
+                 "star0", "star1", "star2", "star3"]:
+        sprites[name] = p.add("QNModelSprite", attr("Name", kv("value", name)) +
+                              attr("Atlas", kv("modelId", atlas)))
+    frames = os.path.join(OUT, "build-frames")
+    script = []
+    colours = {"play": "#4c4", "options": "#48c", "exit": "#c44", "back": "#888",
+               "fullscreen": "#c84", "windowed": "#8c4"}
+    for name, colour in colours.items():
+        script.append("canvas 240 80; fill linear 0 0 0 80 #fff %s; stroke #fff 4; "
+                      "roundrect 4 4 232 72 24; save QNModelSprite_ID%d.png" % (colour, sprites[name]))
+    for turn in range(4):
+        script.append("canvas 96 96; fill radial 40 36 48 #ffe680 #d89b00; stroke #8a5a00 3; "
+                      "star 48 48 44 18 5 %d; save QNModelSprite_ID%d.png" % (turn * 18, sprites["star%d" % turn]))
+    tool("qndraw", "--out-dir", frames, "-e", "\n".join(script))
+    tool("qnpack", "-o", os.path.join(OUT, "data", "atlases", "atlas_ID%d" % atlas), frames)
+    shutil.rmtree(frames)
+
+    # Step 9: the frame animation of the star, a sprite container cycling its four frames.
+    star = p.add("QNModelSpriteContainer", attr("Name", kv("value", "Star")),
+                 "<key>children</key><array>" +
+                 "".join("<string>%d</string>" % sprites["star%d" % t] for t in range(4)) + "</array>")
+
+    # Step 10: the bitmap font.
+    font = p.add("QNModelFont", attr("Name", kv("value", "Font")))
+    tool("qnfont", "--size", "32", "-o", os.path.join(OUT, "data", "fonts", "QNModelFont_ID%d" % font))
+
+    # Step 11: screens and their buttons; the main menu, the options screen and the world's screen.
+    menu_buttons = [p.button("Play", "kNoAction", 568, 400, sprites["play"]),
+                    p.button("Options", "kNoAction", 568, 300, sprites["options"]),
+                    p.button("Exit", "kExitButton", 568, 200, sprites["exit"]),
+                    p.image("Star", 200, 320, star)]
+    option_buttons = [p.button("Full Screen", "kFullscreen", 568, 400, sprites["fullscreen"]),
+                      p.button("Windowed", "kWindowed", 568, 300, sprites["windowed"]),
+                      p.button("Back", "kBackButton", 568, 200, sprites["back"])]
+    start_screen = p.screen("QNPScreenStart")
+    menu_screen = p.screen("QNPScreenMainMenu", menu_buttons)
+    options_screen = p.screen("QNPScreenOptions", option_buttons)
+    world_screen = p.screen("QNPWorldRunner", cls="QNModelScreenScene")
+
+    # Step 12: the navigation graph: start -> menu; menu -> options, menu -> world.
+    start = p.node("QNNodeUIStart", start_screen)
+    menu = p.node("QNNodeUI", menu_screen)
+    options = p.node("QNNodeUI", options_screen)
+    world = p.node("QNNodeScene", world_screen)
+    p.link(start, "Load", menu)
+    p.link(menu, "Options", options)
+    p.link(menu, "Play", world)
+    p.write(OUT)
+
+    # Step 13: the loading splash and the icon beside data/.
+    tool("qndraw", "-e", "canvas 1136 640; fill linear 0 0 0 640 #5ad #136; clear; "
+         "fill #fff; star 568 300 120 50 5; save " + os.path.join(OUT, "Default.png"))
+    tool("qndraw", "-e", "canvas 64 64 #204080; fill #f80; star 32 34 28 12 5; save " +
+         os.path.join(OUT, "icon.ico"))
+
+
+if __name__ == "__main__":
+    main()
