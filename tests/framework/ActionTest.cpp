@@ -126,15 +126,15 @@ TEST_F(RunningScene, PausedTargetsAndSpeedChangeProgress) {
 }
 
 TEST_F(RunningScene, RemovalFromInsideCallbacksIsSafe) {
-#ifdef NDEBUG
-    // Known fault: in optimised builds the sequence goes on after its target removed itself from a
-    // call-func (the target's actions are not found and stopped); debug builds pass. To be fixed.
-    GTEST_SKIP() << "known fault in optimised builds: a sequence runs on after its target removed itself";
-#endif
     Probe* self = Probe::create(&log, "self");
     Probe* other = Probe::create(&log, "other");
     Probe* removed = Probe::create(&log, "removed");
-    for (Probe* p : {self, other, removed}) scene->addChild(p);
+    Probe* looping = Probe::create(&log, "looping");
+    for (Probe* p : {self, other, removed, looping}) scene->addChild(p);
+    // An endless loop whose body removes its target: neither the body nor the loop goes on.
+    looping->runAction(CCRepeatForever::create(CCSequence::create(
+        CCDelayTime::create(0.05f), CCCallFuncN::create([](CCNode* n) { n->removeFromParent(); }),
+        CCCallFunc::create(looping, callfunc_selector(Probe::call)), nullptr)));
     other->runAction(CCMoveBy::create(1.0f, ccp(10, 0)));
     other->runAction(CCRepeatForever::create(CCRotateBy::create(0.1f, 30)));
     removed->runAction(CCSequence::create(CCDelayTime::create(0.05f), CCRemoveSelf::create(), nullptr));
@@ -155,8 +155,9 @@ TEST_F(RunningScene, RemovalFromInsideCallbacksIsSafe) {
     const int liveBefore = Probe::live();
     runFrames(5);
     EXPECT_EQ(std::count(log.begin(), log.end(), "self:call"), 0) << "stopped sequence ran on";
+    EXPECT_EQ(std::count(log.begin(), log.end(), "looping:call"), 0) << "stopped loop ran on";
     EXPECT_EQ(scene->getChildrenCount(), 1u);
-    EXPECT_EQ(Probe::live(), liveBefore - 3);
+    EXPECT_EQ(Probe::live(), liveBefore - 4);
 }
 
 TEST_F(RunningScene, FadesChangeOpacityOfRGBANodes) {
