@@ -71,12 +71,12 @@ bool parseMonitor(const std::string& text, RunOptions& options) {
 
 enum class OptionKind { Flag, Value };
 
-struct OptionSpec {
+struct OptionInfo {
     const char* name;
     OptionKind kind;
 };
 
-const OptionSpec kOptions[] = {
+const OptionInfo kOptions[] = {
     {"--headless", OptionKind::Flag},    {"--frames", OptionKind::Value},
     {"--seed", OptionKind::Value},       {"--input", OptionKind::Value},
     {"--store", OptionKind::Value},      {"--log", OptionKind::Value},
@@ -87,9 +87,9 @@ const OptionSpec kOptions[] = {
     {"--version", OptionKind::Flag},
 };
 
-const OptionSpec* findOption(const std::string& name) {
-    for (const OptionSpec& spec : kOptions)
-        if (name == spec.name) return &spec;
+const OptionInfo* findOption(const std::string& name) {
+    for (const OptionInfo& option : kOptions)
+        if (name == option.name) return &option;
     return nullptr;
 }
 
@@ -192,9 +192,9 @@ CommandLineResult parseCommandLine(const std::vector<std::string>& args, const s
             value = arg.substr(eq + 1);
             hasInlineValue = true;
         }
-        const OptionSpec* spec = findOption(name);
-        if (!spec) return fail("unknown option '" + name + "'");
-        if (spec->kind == OptionKind::Flag) {
+        const OptionInfo* option = findOption(name);
+        if (!option) return fail("unknown option '" + name + "'");
+        if (option->kind == OptionKind::Flag) {
             if (hasInlineValue) return fail("option " + name + " takes no value");
         } else if (!hasInlineValue) {
             if (i + 1 >= args.size()) return fail("option " + name + " needs a value");

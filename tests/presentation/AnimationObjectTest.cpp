@@ -44,29 +44,29 @@ private:
 
 // Builds fake children from a table keyed by model id.
 struct FakeFactory : QNPAnimationChildFactory {
-    struct Spec {
+    struct ChildPlan {
         QNPAnimationChild::Kind kind = QNPAnimationChild::kObject;
         QNChildPlacement placement;
         CCSize size;
         bool build = true;
     };
-    std::map<unsigned, Spec> specs;
+    std::map<unsigned, ChildPlan> plans;
     std::map<unsigned, FakeChild*> built;
     bool lastSpawnersActive = false;
     CCNode* lastOwner = nullptr;
 
     int depthOf(const QNModel* m) const override { return placementOf(m).depth; }
     QNChildPlacement placementOf(const QNModel* m) const override {
-        auto it = specs.find(m->id());
-        return it == specs.end() ? QNChildPlacement() : it->second.placement;
+        auto it = plans.find(m->id());
+        return it == plans.end() ? QNChildPlacement() : it->second.placement;
     }
     CCNode* buildChild(QNModel* child, QNModelAnimation*, CCNode* owner, bool spawnersActive) override {
         lastOwner = owner;
         lastSpawnersActive = spawnersActive;
-        Spec& spec = specs[child->id()];
-        if (!spec.build) return nullptr;
-        auto* node = new FakeChild(spec.kind);
-        node->setContentSize(spec.size);
+        ChildPlan& plan = plans[child->id()];
+        if (!plan.build) return nullptr;
+        auto* node = new FakeChild(plan.kind);
+        node->setContentSize(plan.size);
         node->autorelease();
         built[child->id()] = node;
         return node;
@@ -98,7 +98,7 @@ protected:
                       CCSize size = CCSize(10, 10)) {
         auto* m = new QNModel("QNModelObjectImage");
         models.push_back(m);
-        factory.specs[m->id()] = FakeFactory::Spec{kind, placement, size, true};
+        factory.plans[m->id()] = FakeFactory::ChildPlan{kind, placement, size, true};
         animation->addChild(m);
         return m->id();
     }
@@ -175,7 +175,7 @@ TEST_F(AnimationObjectTest, ChildrenFollowTheClockAtTheAnimationSpeed) {
     animation->setAnimationSpeed(2.0f);
     unsigned image = addChild(QNPAnimationChild::kImage);
     unsigned particles = addChild(QNPAnimationChild::kParticles);
-    FakeFactory::Spec& skipped = factory.specs[addChild(QNPAnimationChild::kObject)];
+    FakeFactory::ChildPlan& skipped = factory.plans[addChild(QNPAnimationChild::kObject)];
     skipped.build = false;
     build();
     EXPECT_EQ(node->childCount(), 3);
@@ -247,13 +247,13 @@ TEST_F(AnimationObjectTest, ChildrenArePlacedOnTheirParentsWithoutLoops) {
 
     // One child naming itself, two naming each other, one naming a model outside the animation.
     unsigned self = addChild(QNPAnimationChild::kObject);
-    factory.specs[self].placement.parentObjectId = self;
+    factory.plans[self].placement.parentObjectId = self;
     unsigned first = addChild(QNPAnimationChild::kObject);
     unsigned second = addChild(QNPAnimationChild::kObject);
-    factory.specs[first].placement.parentObjectId = second;
-    factory.specs[second].placement.parentObjectId = first;
+    factory.plans[first].placement.parentObjectId = second;
+    factory.plans[second].placement.parentObjectId = first;
     unsigned stranger = addChild(QNPAnimationChild::kObject);
-    factory.specs[stranger].placement.parentObjectId = 999999;
+    factory.plans[stranger].placement.parentObjectId = 999999;
     build();
 
     EXPECT_EQ(child(rider)->getParent(), child(base));
