@@ -60,17 +60,22 @@ class Project:
     def button(self, name, action, x, y, sprite=None, key=None):
         body = (attr("Name", kv("value", name)) + attr("Action", kv("selectedStringValue", action)) +
                 attr("Position", kv("value", "{%g,%g}" % (x, y))))
-        if sprite is not None:
-            body += attr("Image", kv("modelId", sprite))
         if key is not None:
             body += attr("Keyboard Key", kv("value", key))
-        return self.add("QNModelObjectButton", body)
+        # Pictures are references: they are read with the connections, once every model exists.
+        links = attr("Image", kv("value", sprite)) if sprite is not None else ""
+        return self.add("QNModelObjectButton", body, links)
 
     # Step 4: an image widget showing a sprite container (a frame animation here).
-    def image(self, name, x, y, sprite):
+    def image(self, name, x, y, sprite, scale=1, depth=0):
         body = (attr("Name", kv("value", name)) + attr("Position", kv("value", "{%g,%g}" % (x, y))) +
-                attr("Image", kv("modelId", sprite)))
-        return self.add("QNModelObjectImage", body)
+                attr("Scale", kv("value", "{%g,%g}" % (scale, scale))) + kv("zDepth", depth))
+        return self.add("QNModelObjectImage", body, attr("Image", kv("value", sprite)))
+
+    # Step 4b: the loading bar of the start screen (it plays the project's loading percentage).
+    def loading_bar(self, x, y):
+        body = attr("Name", kv("value", "Loading Bar")) + attr("Position", kv("value", "{%g,%g}" % (x, y)))
+        return self.add("QNModelObjectLoadingBar", body)
 
     # Step 5: navigation nodes point at their screen; outputs link to the "Load" input of a node.
     def node(self, cls, screen_id, name=None):
@@ -121,26 +126,50 @@ def main():
     atlas = p.add("QNModelAtlas", attr("Name", kv("value", "Atlas")))
     sprites = {}
     for name in ["play", "options", "exit", "back", "fullscreen", "windowed",
-                 "star0", "star1", "star2", "star3"]:
-        sprites[name] = p.add("QNModelSprite", attr("Name", kv("value", name)) +
-                              attr("Atlas", kv("modelId", atlas)))
+                 "star0", "star1", "star2", "star3", "backdrop"]:
+        sprites[name] = p.add("QNModelSprite", attr("Name", kv("value", name)))
+    # The atlas lists its sprites; its frames are named after them ("QNModelSprite_ID<id>").
+    p.connections["QNModelAtlas"] = ["<dict>" + kv("id", atlas) + "<key>sprites</key><array>" +
+                                     "".join("<string>%d</string>" % i for i in sprites.values()) +
+                                     "</array></dict>"]
     frames = os.path.join(OUT, "build-frames")
     script = []
     colours = {"play": "#4c4", "options": "#48c", "exit": "#c44", "back": "#888",
                "fullscreen": "#c84", "windowed": "#8c4"}
+    # A white sign on each face says what the button does: play, settings, leave, back, and the
+    # two window modes.
+    signs = {"play": "polygon 104 20 104 60 140 40",
+             "options": "circle 120 40 16; fill %s; circle 120 40 7",
+             "exit": "polygon 98 24 106 16 142 56 134 64; polygon 134 16 142 24 106 64 98 56",
+             "back": "polygon 100 40 124 18 124 30 144 30 144 50 124 50 124 62",
+             "fullscreen": "rect 96 18 48 44; fill %s; rect 102 24 36 32",
+             "windowed": "rect 104 26 32 28; fill %s; rect 109 34 22 15"}
     for name, colour in colours.items():
+        sign = signs[name].replace("%s", colour)
         script.append("canvas 240 80; fill linear 0 0 0 80 #fff %s; stroke #fff 4; "
-                      "roundrect 4 4 232 72 24; save QNModelSprite_ID%d.png" % (colour, sprites[name]))
+                      "roundrect 4 4 232 72 24; stroke none; fill #fff; %s; save QNModelSprite_ID%d.png"
+                      % (colour, sign, sprites[name]))
     for turn in range(4):
         script.append("canvas 96 96; fill radial 40 36 48 #ffe680 #d89b00; stroke #8a5a00 3; "
                       "star 48 48 44 18 5 %d; save QNModelSprite_ID%d.png" % (turn * 18, sprites["star%d" % turn]))
+    # The menus' backdrop, drawn small and shown four times its size: a dusk sky over two hills.
+    script.append("canvas 284 160; stroke none; fill linear 0 0 0 160 #1b2a57 #5a7fc0; clear; "
+                  "fill #fff; circle 40 30 1.5; circle 90 18 1; circle 150 36 1.5; circle 220 22 1; "
+                  "circle 250 48 1.5; fill #2d5a3a; polygon 0 160 0 120 60 100 140 126 140 160; "
+                  "fill #24492f; polygon 90 160 170 110 284 128 284 160; save QNModelSprite_ID%d.png"
+                  % sprites["backdrop"])
     tool("qndraw", "--out-dir", frames, "-e", "\n".join(script))
     tool("qnpack", "-o", os.path.join(OUT, "data", "atlases", "atlas_ID%d" % atlas), frames)
     shutil.rmtree(frames)
 
-    # Step 9: the frame animation of the star, a sprite container cycling its four frames.
+    # Step 9: pictures are sprite containers: one still frame for each button face, and the frame
+    # animation of the star cycling its four frames.
+    faces = {}
+    for name in list(colours) + ["backdrop"]:
+        faces[name] = p.add("QNModelSpriteContainer", attr("Name", kv("value", name)),
+                            "<key>sprites</key><array><string>%d</string></array>" % sprites[name])
     star = p.add("QNModelSpriteContainer", attr("Name", kv("value", "Star")),
-                 "<key>children</key><array>" +
+                 "<key>sprites</key><array>" +
                  "".join("<string>%d</string>" % sprites["star%d" % t] for t in range(4)) + "</array>")
 
     # Step 10: the bitmap font.
@@ -148,14 +177,17 @@ def main():
     tool("qnfont", "--size", "32", "-o", os.path.join(OUT, "data", "fonts", "QNModelFont_ID%d" % font))
 
     # Step 11: screens and their buttons; the main menu, the options screen and the world's screen.
-    menu_buttons = [p.button("Play", "kNoAction", 568, 400, sprites["play"]),
-                    p.button("Options", "kNoAction", 568, 300, sprites["options"]),
-                    p.button("Exit", "kExitButton", 568, 200, sprites["exit"]),
-                    p.image("Star", 200, 320, star)]
-    option_buttons = [p.button("Full Screen", "kFullscreen", 568, 400, sprites["fullscreen"]),
-                      p.button("Windowed", "kWindowed", 568, 300, sprites["windowed"]),
-                      p.button("Back", "kBackButton", 568, 200, sprites["back"])]
-    start_screen = p.screen("QNPScreenStart")
+    # Keys: P plays, O opens the options, B goes back (editor key codes are upper-case letters).
+    menu_buttons = [p.button("Play", "kNoAction", 568, 400, faces["play"], key=ord("P")),
+                    p.button("Options", "kNoAction", 568, 300, faces["options"], key=ord("O")),
+                    p.button("Exit", "kExitButton", 568, 200, faces["exit"]),
+                    p.image("Star", 200, 320, star),
+                    p.image("Backdrop", 568, 320, faces["backdrop"], scale=4, depth=-10)]
+    option_buttons = [p.button("Full Screen", "kFullscreen", 568, 400, faces["fullscreen"]),
+                      p.button("Windowed", "kWindowed", 568, 300, faces["windowed"]),
+                      p.button("Back", "kBackButton", 568, 200, faces["back"], key=ord("B")),
+                      p.image("Backdrop", 568, 320, faces["backdrop"], scale=4, depth=-10)]
+    start_screen = p.screen("QNPScreenStart", [p.loading_bar(568, 80)])
     menu_screen = p.screen("QNPScreenMainMenu", menu_buttons)
     options_screen = p.screen("QNPScreenOptions", option_buttons)
     world_screen = p.screen("QNPWorldRunner", cls="QNModelScreenScene")

@@ -111,8 +111,22 @@ void QNPScreenUi::draw() {
     ++m_drawCount;
     // Once loading has completed the step is never called again: another call would start a
     // new load over the models in use.
-    if (m_drawCount > kSplashFramesBeforeLoading && !m_loadingDone && loadingStep())
+    if (m_drawCount > kSplashFramesBeforeLoading && !m_loadingDone && loadingStep()) {
         m_loadingDone = loadingStep()();
+        if (!m_loadingDone) adoptLoadedStartModel();
+    }
+}
+
+void QNPScreenUi::adoptLoadedStartModel() {
+    // The loading screen is built before the data is read, so it starts empty. Once its own model
+    // and its widget list have been read, its widgets (a loading bar above all) are built, so the
+    // authored loading screen shows the progress of the rest of the load.
+    if (key() != kStartKey || !objectTable().empty()) return;
+    QNModelScreen* loaded = modelForKey(kStartKey);
+    if (!loaded || loaded == m_model || loaded->children().empty()) return;
+    if (!loadWithKey(kStartKey)) return;
+    QNPScreen::init();
+    wireButtons();
 }
 
 void QNPScreenUi::showLoadingSplash(bool show) {

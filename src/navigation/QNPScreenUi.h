@@ -70,6 +70,8 @@ public:
 
 private:
     void wireButtons();
+    /// Builds the loading screen's widgets once its model has been read.
+    void adoptLoadedStartModel();
     void refreshWindowModeButtons();
     /// The model of a button sender, or nullptr.
     static QNModel* modelOfSender(cocos2d::CCObject* sender);

@@ -8,6 +8,8 @@
 #include "model/QNModelGeneralSettings.h"
 #include "platform/Window.h"
 #include "services/QNPSettingsController.h"
+#include "shell/DeviceRouter.h"
+#include "shell/EventHandler.h"
 #include "shell/StorePath.h"
 #include "shell/WindowShell.h"
 
@@ -35,9 +37,14 @@ int runPlayer(Window* window, InputBackend* input) {
     view->setViewName(appName);
     bool fullScreen = QNPSettingsController::sharedSettings()->fullScreen();
     switch (CCApplication::runOptions().windowMode) {
-    case WindowModeOverride::Windowed: fullScreen = false; break;
-    case WindowModeOverride::FullScreen: fullScreen = true; break;
-    case WindowModeOverride::Saved: break;
+    case WindowModeOverride::Windowed:
+        fullScreen = false;
+        break;
+    case WindowModeOverride::FullScreen:
+        fullScreen = true;
+        break;
+    case WindowModeOverride::Saved:
+        break;
     }
     applyWindowMode(fullScreen, true);
 
@@ -46,6 +53,9 @@ int runPlayer(Window* window, InputBackend* input) {
 
     // 10. The window icon; a missing file leaves the window without one.
     if (window) window->setIconFromFile("icon.ico");
+
+    // 11-12. Keys and gamepad events reach the one event handler.
+    DeviceRouter::shared().setHandlers(&EventHandler::shared(), &EventHandler::shared());
 
     // 13. The devices are polled once per frame.
     CaptureObject* capture = new CaptureObject(input);
@@ -58,6 +68,7 @@ int runPlayer(Window* window, InputBackend* input) {
     CCDirector::sharedDirector()->getScheduler()->unscheduleUpdateForTarget(capture);
     controller->clean();
     capture->release();
+    DeviceRouter::shared().setHandlers(nullptr, nullptr);
     view->setWndProc(nullptr);
     return exitCode;
 }

@@ -23,7 +23,6 @@ std::string keyPress(int frame, const std::string& key) {
 }
 
 TEST(MenuHighlight, ArrowsMoveTheHighlightAndEnterPressesIt) {
-    if (!qntest::buttonWidgetsBuilt()) GTEST_SKIP() << "the button widgets are not built yet";
     qntest::TempDir dir;
     const std::string input = "245 dump before.json\n" + keyPress(250, "KC_RETURN") + "255 dump none.json\n" +
                               keyPress(260, "KC_DOWN") +

@@ -48,7 +48,6 @@ TEST_F(SampleRun, StartsOnTheLoadingScreenAndReachesTheMenuWhereBackChangesNothi
 
 // Menu buttons from top: Play (y 400), Options (300), Exit (200); all at x 568.
 TEST_F(SampleRun, OptionsAndBackReturnToTheMenu) {
-    if (!qntest::buttonWidgetsBuilt()) GTEST_SKIP() << "the button widgets are not built yet";
     auto result = play(330, "250 tap 568 300\n270 dump options.json\n280 tap 568 200\n300 dump menu.json\n");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string options = dump("options.json"), menu = dump("menu.json");
@@ -56,8 +55,19 @@ TEST_F(SampleRun, OptionsAndBackReturnToTheMenu) {
     EXPECT_TRUE(has(menu, "\"screens\": [\"QNPScreenMainMenu\"], \"screen\": \"QNPScreenMainMenu\"")) << menu;
 }
 
+TEST_F(SampleRun, KeyboardKeysPressTheButtonsOfTheScreenShown) {
+    // O opens the options from the menu; B is bound on the options screen only, so on the menu it
+    // does nothing, and on the options screen it goes back.
+    auto result =
+        play(330, "250 key down KC_B\n251 key up KC_B\n255 key down KC_O\n256 key up KC_O\n"
+                  "270 dump options.json\n280 key down KC_B\n281 key up KC_B\n300 dump menu.json\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string options = dump("options.json"), menu = dump("menu.json");
+    EXPECT_TRUE(has(options, "\"screens\": [\"QNPScreenMainMenu\", \"QNPScreenOptions\"]")) << options;
+    EXPECT_TRUE(has(menu, "\"screens\": [\"QNPScreenMainMenu\"], \"screen\": \"QNPScreenMainMenu\"")) << menu;
+}
+
 TEST_F(SampleRun, TheExitButtonEndsTheProcess) {
-    if (!qntest::buttonWidgetsBuilt()) GTEST_SKIP() << "the button widgets are not built yet";
     auto result = play(2000, "250 tap 568 200\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(has(result.out, "Doing exit...")) << result.out;
@@ -65,7 +75,6 @@ TEST_F(SampleRun, TheExitButtonEndsTheProcess) {
 }
 
 TEST_F(SampleRun, FullScreenAndWindowedButtonsChangeTheModeAndTheSavedFlag) {
-    if (!qntest::buttonWidgetsBuilt()) GTEST_SKIP() << "the button widgets are not built yet";
     auto result = play(340, "250 tap 568 300\n270 tap 568 400\n290 dump full.json\n"
                             "300 tap 568 300\n320 dump windowed.json\n");
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -76,7 +85,6 @@ TEST_F(SampleRun, FullScreenAndWindowedButtonsChangeTheModeAndTheSavedFlag) {
 }
 
 TEST_F(SampleRun, PlayLeadsToTheWorld) {
-    if (!qntest::buttonWidgetsBuilt()) GTEST_SKIP() << "the button widgets are not built yet";
     auto result = play(300, "250 tap 568 400\n280 dump world.json\n");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string world = dump("world.json");

@@ -23,7 +23,9 @@ TempDir::~TempDir() {
     if (!m_path.empty()) fs::remove_all(m_path, ec);
 }
 
-std::string TempDir::file(const std::string& relative) const { return m_path + "/" + relative; }
+std::string TempDir::file(const std::string& relative) const {
+    return m_path + "/" + relative;
+}
 
 std::string TempDir::write(const std::string& relative, const std::string& contents) const {
     std::string full = file(relative);
@@ -43,8 +45,10 @@ std::string readFile(const std::string& path) {
 std::string shellQuote(const std::string& s) {
     std::string q = "'";
     for (char c : s) {
-        if (c == '\'') q += "'\\''";
-        else q += c;
+        if (c == '\'')
+            q += "'\\''";
+        else
+            q += c;
     }
     return q + "'";
 }
@@ -64,19 +68,8 @@ RunResult runCommand(const std::string& command, const std::string& workDir) {
 }
 
 RunResult runPlayer(const std::string& args, const std::string& workDir) {
-    return runCommand("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + shellQuote(QN_PLAYER_BINARY) + " " + args,
-                      workDir);
-}
-
-} // namespace qntest
-
-#include "navigation/QNWidgetFactory.h"
-
-namespace qntest {
-
-bool buttonWidgetsBuilt() {
-    qn::registerWidgetClasses();
-    return qn::hasWidgetCreator("QNModelObjectButton");
+    return runCommand(
+        "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + shellQuote(QN_PLAYER_BINARY) + " " + args, workDir);
 }
 
 } // namespace qntest

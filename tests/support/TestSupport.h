@@ -43,11 +43,3 @@ RunResult runPlayer(const std::string& args, const std::string& workDir = "");
 std::string shellQuote(const std::string& s);
 
 } // namespace qntest
-
-namespace qntest {
-
-/// True once the button widgets are registered with the screens' widget factory; end-to-end runs
-/// that press buttons need them.
-bool buttonWidgetsBuilt();
-
-} // namespace qntest
