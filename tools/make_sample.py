@@ -57,9 +57,12 @@ class Project:
         return self.add(cls, body, "<key>children</key><array>" + ids + "</array>")
 
     # Step 3: a button model: its Name is its output in the navigation graph, "Action" what a tap does.
-    def button(self, name, action, x, y, sprite=None, key=None):
+    def button(self, name, action, x, y, sprite=None, key=None, scale=1, back_to=None):
         body = (attr("Name", kv("value", name)) + attr("Action", kv("selectedStringValue", action)) +
-                attr("Position", kv("value", "{%g,%g}" % (x, y))))
+                attr("Position", kv("value", "{%g,%g}" % (x, y))) +
+                attr("Scale", kv("value", "{%g,%g}" % (scale, scale))))
+        if back_to is not None:
+            body += attr("Back To", kv("selectedStringValue", back_to))
         if key is not None:
             body += attr("Keyboard Key", kv("value", key))
         # Pictures are references: they are read with the connections, once every model exists.
@@ -76,6 +79,47 @@ class Project:
     def loading_bar(self, x, y):
         body = attr("Name", kv("value", "Loading Bar")) + attr("Position", kv("value", "{%g,%g}" % (x, y)))
         return self.add("QNModelObjectLoadingBar", body)
+
+    # Step 4c: what a world is made of. A collision shape lives inside its attribute: points in
+    # scene units around the asset's origin, y growing downwards.
+    @staticmethod
+    def box(w, h):
+        pts = [(-w / 2, -h / 2), (w / 2, -h / 2), (w / 2, h / 2), (-w / 2, h / 2)]
+        return (kv("shapeType", 1) + kv("className", "QNModelPolygon") + "<key>points</key><array>" +
+                "".join("<string>{%g,%g}</string>" % pt for pt in pts) + "</array>")
+
+    @staticmethod
+    def circle(r):
+        return (kv("shapeType", 2) + kv("className", "QNModelCircle") +
+                "<key>points</key><array><string>{0,0}</string><string>{%g,0}</string></array>" % r)
+
+    # A composite animation showing one picture: the look of an asset.
+    def look(self, name, picture):
+        img = self.image(name, 0, 0, picture)
+        return self.add("QNModelAnimation", attr("Name", kv("value", name)) + kv("duration", "1.000000") +
+                        kv("animationSpeed", "1.000000") + kv("looped", 1),
+                        "<key>children</key><array><string>%d</string></array>" % img)
+
+    def obstacle(self, name, shape, look):
+        return self.add("QNModelAssetObstacle", attr("Name", kv("value", name)) + attr("Collision Shape", shape),
+                        attr("Idle Animation", kv("value", look)))
+
+    # A placed unit: a platform (static), or a physics object that falls and rolls once woken.
+    def unit(self, name, asset, x, y, kind, movement, sx=1, sy=1, rotation=0):
+        body = (attr("Name", kv("value", name)) + attr("Position", kv("value", "{%g,%g}" % (x, y))) +
+                attr("Scale", kv("value", "{%g,%g}" % (sx, sy))) +
+                attr("Rotation", kv("value", "%f" % rotation)) +
+                attr("Object Type", kv("selectedStringValue", kind)) +
+                attr("Movement Type", kv("selectedStringValue", movement)) +
+                attr("Collision Type", kv("selectedStringValue", "kCharacterCollision")) +
+                attr("Destroy Type", kv("selectedStringValue", "kDestroyNo")))
+        return self.add("QNModelObjectAssetUnit", body, attr("Asset", kv("value", asset)))
+
+    def section(self, name, world, children, width, init=False):
+        body = (attr("Name", kv("value", name)) + kv("initSection", 1 if init else 0) +
+                kv("parentScreenId", world) + attr("Width", kv("value", "%f" % width)))
+        ids = "".join("<string>%d</string>" % c for c in children)
+        return self.add("QNModelLevelSection", body, "<key>children</key><array>" + ids + "</array>")
 
     # Step 5: navigation nodes point at their screen; outputs link to the "Load" input of a node.
     def node(self, cls, screen_id, name=None):
@@ -126,7 +170,8 @@ def main():
     atlas = p.add("QNModelAtlas", attr("Name", kv("value", "Atlas")))
     sprites = {}
     for name in ["play", "options", "exit", "back", "fullscreen", "windowed",
-                 "star0", "star1", "star2", "star3", "backdrop"]:
+                 "star0", "star1", "star2", "star3", "backdrop",
+                 "pause", "resume", "menu", "ground", "crate", "ball", "runner"]:
         sprites[name] = p.add("QNModelSprite", attr("Name", kv("value", name)))
     # The atlas lists its sprites; its frames are named after them ("QNModelSprite_ID<id>").
     p.connections["QNModelAtlas"] = ["<dict>" + kv("id", atlas) + "<key>sprites</key><array>" +
@@ -135,7 +180,8 @@ def main():
     frames = os.path.join(OUT, "build-frames")
     script = []
     colours = {"play": "#4c4", "options": "#48c", "exit": "#c44", "back": "#888",
-               "fullscreen": "#c84", "windowed": "#8c4"}
+               "fullscreen": "#c84", "windowed": "#8c4", "pause": "#a6c", "resume": "#4c4",
+               "menu": "#48c"}
     # A white sign on each face says what the button does: play, settings, leave, back, and the
     # two window modes.
     signs = {"play": "polygon 104 20 104 60 140 40",
@@ -143,7 +189,10 @@ def main():
              "exit": "polygon 98 24 106 16 142 56 134 64; polygon 134 16 142 24 106 64 98 56",
              "back": "polygon 100 40 124 18 124 30 144 30 144 50 124 50 124 62",
              "fullscreen": "rect 96 18 48 44; fill %s; rect 102 24 36 32",
-             "windowed": "rect 104 26 32 28; fill %s; rect 109 34 22 15"}
+             "windowed": "rect 104 26 32 28; fill %s; rect 109 34 22 15",
+             "pause": "rect 102 20 12 40; rect 126 20 12 40",
+             "resume": "polygon 104 20 104 60 140 40",
+             "menu": "rect 98 22 44 7; rect 98 37 44 7; rect 98 52 44 7"}
     for name, colour in colours.items():
         sign = signs[name].replace("%s", colour)
         script.append("canvas 240 80; fill linear 0 0 0 80 #fff %s; stroke #fff 4; "
@@ -158,6 +207,17 @@ def main():
                   "circle 250 48 1.5; fill #2d5a3a; polygon 0 160 0 120 60 100 140 126 140 160; "
                   "fill #24492f; polygon 90 160 170 110 284 128 284 160; save QNModelSprite_ID%d.png"
                   % sprites["backdrop"])
+    # The world: a strip of grassy ground, a crate, a ball and the runner.
+    script.append("canvas 512 64; stroke none; fill linear 0 0 0 64 #7a5230 #4a3018; clear; "
+                  "fill #4caf50; rect 0 0 512 14; fill #6fcf6f; rect 0 0 512 5; "
+                  "save QNModelSprite_ID%d.png" % sprites["ground"])
+    script.append("canvas 64 64; fill #c8893c; stroke #6b4420 4; rect 2 2 60 60; "
+                  "line 8 8 56 56; line 56 8 8 56; save QNModelSprite_ID%d.png" % sprites["crate"])
+    script.append("canvas 64 64; fill radial 24 22 34 #ff8080 #b01818; stroke #600 3; circle 32 32 29; "
+                  "save QNModelSprite_ID%d.png" % sprites["ball"])
+    script.append("canvas 64 64; fill radial 26 24 34 #ffe066 #e08a00; stroke #704000 3; circle 32 32 28; "
+                  "stroke none; fill #fff; circle 42 24 8; fill #222; circle 45 24 4; "
+                  "save QNModelSprite_ID%d.png" % sprites["runner"])
     tool("qndraw", "--out-dir", frames, "-e", "\n".join(script))
     tool("qnpack", "-o", os.path.join(OUT, "data", "atlases", "atlas_ID%d" % atlas), frames)
     shutil.rmtree(frames)
@@ -165,7 +225,7 @@ def main():
     # Step 9: pictures are sprite containers: one still frame for each button face, and the frame
     # animation of the star cycling its four frames.
     faces = {}
-    for name in list(colours) + ["backdrop"]:
+    for name in list(colours) + ["backdrop", "ground", "crate", "ball", "runner"]:
         faces[name] = p.add("QNModelSpriteContainer", attr("Name", kv("value", name)),
                             "<key>sprites</key><array><string>%d</string></array>" % sprites[name])
     star = p.add("QNModelSpriteContainer", attr("Name", kv("value", "Star")),
@@ -190,16 +250,53 @@ def main():
     start_screen = p.screen("QNPScreenStart", [p.loading_bar(568, 80)])
     menu_screen = p.screen("QNPScreenMainMenu", menu_buttons)
     options_screen = p.screen("QNPScreenOptions", option_buttons)
-    world_screen = p.screen("QNPWorldRunner", cls="QNModelScreenScene")
+    hud_screen = p.screen("QNPScreenHud", [p.button("Pause", "kPauseButton", 1076, 590, faces["pause"],
+                                                    key=ord("P"), scale=0.4)])
+    pause_screen = p.screen("QNPScreenPause", [
+        p.button("Resume", "kBackButton", 568, 360, faces["resume"], key=ord("R")),
+        p.button("Menu", "kBackToButton", 568, 260, faces["menu"], back_to="QNPScreenMainMenu")])
 
-    # Step 12: the navigation graph: start -> menu; menu -> options, menu -> world.
+    # Step 11b: the world. It scrolls at 3 to 6 points a frame; its sections are one screen wide.
+    # The first holds the runner on the ground with two crates; the next ones add crates and balls.
+    forced = p.add("QNModelComponentForcedMovement", attr("Name", kv("value", "Forced Movement")) +
+                   attr("Froce Min", kv("value", "3.000000")) + attr("Force Max", kv("value", "6.000000")) +
+                   attr("Force Increase", kv("value", "0.010000")))
+    world_screen = p.screen("QNPWorldRunner", [forced], cls="QNModelScreenScene")
+    ground = p.obstacle("Ground", p.box(512, 64), p.look("Ground", faces["ground"]))
+    crate = p.obstacle("Crate", p.box(60, 60), p.look("Crate", faces["crate"]))
+    ball = p.obstacle("Ball", p.circle(29), p.look("Ball", faces["ball"]))
+    runner_asset = p.add("QNModelAssetCharacter", attr("Name", kv("value", "Runner")) +
+                         attr("Collision Shape", p.circle(28)) + attr("Game Over Delay", kv("value", "2.000000")),
+                         attr("Default Animation", kv("value", p.look("Runner", faces["runner"]))))
+    runner = p.add("QNModelObjectAssetCharacter", attr("Name", kv("value", "Runner")) +
+                   attr("Position", kv("value", "{300,140}")), attr("Asset", kv("value", runner_asset)))
+
+    def floor():
+        return p.unit("Ground", ground, 568, 32, "kPlatformObjectType", "kMovementLinear", sx=2.25)
+
+    p.section("Start", world_screen, [runner, floor(),
+                                      p.unit("Crate", crate, 700, 94, "kPhysicsObjectType", "kMovementPhysics"),
+                                      p.unit("Crate", crate, 760, 154, "kPhysicsObjectType", "kMovementPhysics", rotation=10)],
+              1136, init=True)
+    p.section("Field", world_screen, [floor(),
+                                      p.unit("Crate", crate, 300, 94, "kPlatformObjectType", "kMovementLinear"),
+                                      p.unit("Ball", ball, 620, 400, "kPhysicsObjectType", "kMovementPhysics"),
+                                      p.unit("Crate", crate, 900, 300, "kPhysicsObjectType", "kMovementPhysics", rotation=30)],
+              1136)
+
+    # Step 12: the navigation graph: start -> menu; menu -> options, menu -> world; the world's HUD
+    # -> its pause screen.
     start = p.node("QNNodeUIStart", start_screen)
     menu = p.node("QNNodeUI", menu_screen)
     options = p.node("QNNodeUI", options_screen)
     world = p.node("QNNodeScene", world_screen)
+    hud = p.node("QNNodeUI", hud_screen)
+    pause = p.node("QNNodeUI", pause_screen)
     p.link(start, "Load", menu)
     p.link(menu, "Options", options)
     p.link(menu, "Play", world)
+    p.link(world, "UI", hud)
+    p.link(hud, "Pause", pause)
     p.write(OUT)
 
     # Step 13: the loading splash and the icon beside data/.

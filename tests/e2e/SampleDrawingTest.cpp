@@ -1,5 +1,7 @@
 // The sample's main menu drawn off-screen by the binary, compared with its reference picture:
-// backdrop, the three button faces and the star animation, at the player's own window size.
+// backdrop, the three button faces and the star animation, at the player's own window size. The
+// star's frame depends on how long loading takes: after changing the sample, rewrite the picture
+// with QN_UPDATE_REFERENCES=1 and look at it.
 
 #include <gtest/gtest.h>
 
