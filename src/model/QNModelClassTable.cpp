@@ -5,6 +5,12 @@
 #include "model/QNModelController.h"
 #include "model/QNModelGeneralSettings.h"
 #include "navigation/QNModelScreen.h"
+#include "objects/QNModelCharacter.h"
+#include "objects/QNModelObjectGroup.h"
+#include "objects/QNModelObjectInstance.h"
+#include "objects/QNModelPolygon.h"
+#include "objects/QNModelPowerup.h"
+#include "objects/QNModelUnit.h"
 #include "navigation/QNNode.h"
 #include "presentation/QNModelAnimation.h"
 #include "presentation/QNModelAtlas.h"
@@ -41,12 +47,13 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelLinker", plain("QNModelLinker"));
     c.registerClass("QNModelScreen", []() -> QNModel* { return new QNModelScreen(); });
     // Worlds share the screen's saved form (key, widgets, stage lengths) until their own model.
-    c.registerClass("QNModelScreenScene", []() -> QNModel* { return new QNModelScreen("QNModelScreenScene"); });
+    c.registerClass("QNModelScreenScene",
+                    []() -> QNModel* { return new QNModelScreen("QNModelScreenScene"); });
     c.registerClass("QNModelSound", plain("QNModelSound"));
     c.registerClass("QNModelSprite", []() -> QNModel* { return new QNModelSprite(); });
     c.registerClass("QNModelSpriteContainer", []() -> QNModel* { return new QNModelSpriteContainer(); });
     c.registerClass("QNModelComponentCharacterGameplaySettings",
-                    component("QNModelComponentCharacterGameplaySettings"));
+                    []() -> QNModel* { return new QNModelComponentCharacterGameplaySettings(); });
     c.registerClass("QNModelComponentCharacterIcon", component("QNModelComponentCharacterIcon"));
     c.registerClass("QNModelComponentDamage", component("QNModelComponentDamage"));
     c.registerClass("QNModelComponentHealth", component("QNModelComponentHealth"));
@@ -55,21 +62,22 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelComponentMove", component("QNModelComponentMove"));
     c.registerClass("QNModelComponentRotationMapper", component("QNModelComponentRotationMapper"));
     c.registerClass("QNModelComponentSlide", component("QNModelComponentSlide"));
-    c.registerClass("QNModelComponentSpawner", component("QNModelComponentSpawner"));
-    c.registerClass("QNModelComponentWakeup", component("QNModelComponentWakeup"));
+    c.registerClass("QNModelComponentSpawner", []() -> QNModel* { return new QNModelComponentSpawner(); });
+    c.registerClass("QNModelComponentWakeup", []() -> QNModel* { return new QNModelComponentWakeup(); });
     c.registerClass("QNModelComponentForcedMovement", component("QNModelComponentForcedMovement"));
     c.registerClass("QNModelComponentDeletionThreshold", component("QNModelComponentDeletionThreshold"));
     c.registerClass("QNNodeScene", []() -> QNModel* { return new QNNodeScene(); });
     c.registerClass("QNNodeUI", []() -> QNModel* { return new QNNodeUI(); });
     c.registerClass("QNNodeUIStart", []() -> QNModel* { return new QNNodeUIStart(); });
-    c.registerClass("QNModelAssetCharacter", compound("QNModelAssetCharacter", "Untitled"));
-    c.registerClass("QNModelAssetObstacle", compound("QNModelAssetObstacle", "Obstacle"));
-    c.registerClass("QNModelAssetPowerup", compound("QNModelAssetPowerup", "Powerup"));
-    c.registerClass("QNModelObject", compound("QNModelObject", "Untitled"));
+    c.registerClass("QNModelAssetCharacter", []() -> QNModel* { return new QNModelAssetCharacter(); });
+    c.registerClass("QNModelAssetObstacle", []() -> QNModel* { return new QNModelAssetObstacle(); });
+    c.registerClass("QNModelAssetPowerup", []() -> QNModel* { return new QNModelAssetPowerup(); });
+    c.registerClass("QNModelObject", []() -> QNModel* { return new QNModelObject(); });
     c.registerClass("QNModelObjectAccelerometer", compound("QNModelObjectAccelerometer"));
     // Files still name the plain object "QNModelObjectAsset"; it is created as a "QNModelObject".
-    c.registerClass("QNModelObjectAsset", compound("QNModelObject", "Untitled"));
-    c.registerClass("QNModelObjectAssetCharacter", compound("QNModelObjectAssetCharacter"));
+    c.registerClass("QNModelObjectAsset", []() -> QNModel* { return new QNModelObject(); });
+    c.registerClass("QNModelObjectAssetCharacter",
+                    []() -> QNModel* { return new QNModelObjectAssetCharacter(); });
     c.registerClass("QNModelObjectAssetFlag", compound("QNModelObjectAssetFlag"));
     c.registerClass("QNModelObjectAssetGatekeeper", compound("QNModelObjectAssetGatekeeper"));
     c.registerClass("QNModelObjectAssetLight", compound("QNModelObjectAssetLight"));
@@ -78,11 +86,12 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelObjectAssetParticles", compound("QNModelObjectAssetParticles"));
     c.registerClass("QNModelObjectAssetParticlesEmitter", compound("QNModelObjectAssetParticlesEmitter"));
     c.registerClass("QNModelObjectAssetPath", compound("QNModelObjectAssetPath"));
-    c.registerClass("QNModelObjectAssetPowerup", compound("QNModelObjectAssetPowerup"));
+    c.registerClass("QNModelObjectAssetPowerup",
+                    []() -> QNModel* { return new QNModelObjectAssetPowerup(); });
     c.registerClass("QNModelObjectAssetScreenJump", compound("QNModelObjectAssetScreenJump"));
     c.registerClass("QNModelObjectAssetTeleport", compound("QNModelObjectAssetTeleport"));
     c.registerClass("QNModelObjectAssetTrail", compound("QNModelObjectAssetTrail"));
-    c.registerClass("QNModelObjectAssetUnit", compound("QNModelObjectAssetUnit"));
+    c.registerClass("QNModelObjectAssetUnit", []() -> QNModel* { return new QNModelObjectAssetUnit(); });
     c.registerClass("QNModelObjectBackground", compound("QNModelObjectBackground", "Untitled"));
     c.registerClass("QNModelObjectButton", compound("QNModelObjectButton"));
     c.registerClass("QNModelObjectButtonCharacterUnlock", compound("QNModelObjectButtonCharacterUnlock"));
@@ -95,15 +104,20 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelObjectButtonUrl", compound("QNModelObjectButtonUrl"));
     c.registerClass("QNModelObjectCharacterSelector", compound("QNModelObjectCharacterSelector"));
     c.registerClass("QNModelObjectEventObserver", compound("QNModelObjectEventObserver"));
-    c.registerClass("QNModelObjectGroup", compound("QNModelObjectGroup"));
+    c.registerClass("QNModelObjectGroup", []() -> QNModel* { return new QNModelObjectGroup(); });
     c.registerClass("QNModelObjectImage", compound("QNModelObjectImage"));
-    c.registerClass("QNModelObjectInstance", compound("QNModelObjectInstance"));
+    c.registerClass("QNModelObjectInstance", []() -> QNModel* { return new QNModelObjectInstance(); });
     c.registerClass("QNModelObjectLabel", compound("QNModelObjectLabel"));
     c.registerClass("QNModelObjectLoadingBar", compound("QNModelObjectLoadingBar"));
     c.registerClass("QNModelObjectLockButton", compound("QNModelObjectLockButton"));
     c.registerClass("QNModelObjectManipulator", compound("QNModelObjectManipulator"));
     c.registerClass("QNModelObjectUnlocker", compound("QNModelObjectUnlocker"));
     c.registerClass("QNModelObjectSwipeControl", compound("QNModelObjectSwipeControl"));
+    // Collision shapes live inside their asset's attribute and are never registered; the shape
+    // attribute builds them through this factory.
+    c.registerClass("QNModelPolygon", []() -> QNModel* { return new QNModelPolygon(); });
+    c.registerClass("QNModelCircle", []() -> QNModel* { return new QNModelCircle(); });
+    installShapeFactory();
 }
 
 } // namespace qn
