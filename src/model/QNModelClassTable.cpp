@@ -30,6 +30,12 @@ QNModelController::Creator compound(const char* className, const char* displayNa
     return [className, displayName]() -> QNModel* { return new QNModelCompound(className, displayName); };
 }
 
+/// A placed asset object (transform, opacity, depth, "Asset"), for kinds whose own model is not
+/// written yet.
+QNModelController::Creator assetObject(const char* className) {
+    return [className]() -> QNModel* { return new QNModelObjectAsset(className, "Untitled"); };
+}
+
 /// A component model, for component classes whose type is not written yet.
 QNModelController::Creator component(const char* className) {
     return [className]() -> QNModel* { return new QNModelComponent(className); };
@@ -78,19 +84,19 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelObjectAsset", []() -> QNModel* { return new QNModelObject(); });
     c.registerClass("QNModelObjectAssetCharacter",
                     []() -> QNModel* { return new QNModelObjectAssetCharacter(); });
-    c.registerClass("QNModelObjectAssetFlag", compound("QNModelObjectAssetFlag"));
-    c.registerClass("QNModelObjectAssetGatekeeper", compound("QNModelObjectAssetGatekeeper"));
-    c.registerClass("QNModelObjectAssetLight", compound("QNModelObjectAssetLight"));
-    c.registerClass("QNModelObjectAssetLogic", compound("QNModelObjectAssetLogic"));
-    c.registerClass("QNModelObjectAssetMirror", compound("QNModelObjectAssetMirror"));
-    c.registerClass("QNModelObjectAssetParticles", compound("QNModelObjectAssetParticles"));
+    c.registerClass("QNModelObjectAssetFlag", assetObject("QNModelObjectAssetFlag"));
+    c.registerClass("QNModelObjectAssetGatekeeper", assetObject("QNModelObjectAssetGatekeeper"));
+    c.registerClass("QNModelObjectAssetLight", assetObject("QNModelObjectAssetLight"));
+    c.registerClass("QNModelObjectAssetLogic", assetObject("QNModelObjectAssetLogic"));
+    c.registerClass("QNModelObjectAssetMirror", assetObject("QNModelObjectAssetMirror"));
+    c.registerClass("QNModelObjectAssetParticles", assetObject("QNModelObjectAssetParticles"));
     c.registerClass("QNModelObjectAssetParticlesEmitter", compound("QNModelObjectAssetParticlesEmitter"));
-    c.registerClass("QNModelObjectAssetPath", compound("QNModelObjectAssetPath"));
+    c.registerClass("QNModelObjectAssetPath", assetObject("QNModelObjectAssetPath"));
     c.registerClass("QNModelObjectAssetPowerup",
                     []() -> QNModel* { return new QNModelObjectAssetPowerup(); });
-    c.registerClass("QNModelObjectAssetScreenJump", compound("QNModelObjectAssetScreenJump"));
-    c.registerClass("QNModelObjectAssetTeleport", compound("QNModelObjectAssetTeleport"));
-    c.registerClass("QNModelObjectAssetTrail", compound("QNModelObjectAssetTrail"));
+    c.registerClass("QNModelObjectAssetScreenJump", assetObject("QNModelObjectAssetScreenJump"));
+    c.registerClass("QNModelObjectAssetTeleport", assetObject("QNModelObjectAssetTeleport"));
+    c.registerClass("QNModelObjectAssetTrail", assetObject("QNModelObjectAssetTrail"));
     c.registerClass("QNModelObjectAssetUnit", []() -> QNModel* { return new QNModelObjectAssetUnit(); });
     c.registerClass("QNModelObjectBackground", compound("QNModelObjectBackground", "Untitled"));
     c.registerClass("QNModelObjectButton", compound("QNModelObjectButton"));
@@ -113,10 +119,8 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelObjectManipulator", compound("QNModelObjectManipulator"));
     c.registerClass("QNModelObjectUnlocker", compound("QNModelObjectUnlocker"));
     c.registerClass("QNModelObjectSwipeControl", compound("QNModelObjectSwipeControl"));
-    // Collision shapes live inside their asset's attribute and are never registered; the shape
-    // attribute builds them through this factory.
-    c.registerClass("QNModelPolygon", []() -> QNModel* { return new QNModelPolygon(); });
-    c.registerClass("QNModelCircle", []() -> QNModel* { return new QNModelCircle(); });
+    // Collision shapes are not factory classes: they live inside their asset's attribute, are never
+    // registered and never read from files of their own. The shape attribute builds them here.
     installShapeFactory();
 }
 

@@ -77,6 +77,7 @@ void QNModelObjectGroup::resolve() const {
     m_resolved = true;
     m_members.clear();
     m_memberSet.clear();
+    m_memberIds.clear();
     m_containsCharacter = false;
     QNModelController* controller = QNModelController::sharedModelController();
     for (unsigned int id : m_ids) {
@@ -84,6 +85,7 @@ void QNModelObjectGroup::resolve() const {
         if (!model || model == this) continue;
         if (!m_memberSet.insert(model).second) continue;
         m_members.push_back(model);
+        m_memberIds.insert(model->id());
         if (model->hasClassName("QNModelObjectAssetCharacter")) m_containsCharacter = true;
     }
 }
@@ -107,4 +109,9 @@ void QNModelObjectGroup::addMember(QNModel* model) {
     if (!model) return;
     m_ids.push_back(model->id());
     m_resolved = false;
+}
+
+bool QNModelObjectGroup::hasMemberId(unsigned int id) const {
+    resolve();
+    return m_memberIds.count(id) != 0;
 }

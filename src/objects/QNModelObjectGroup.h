@@ -33,6 +33,8 @@ public:
     /// The members that resolve, in saved order.
     const std::vector<QNModel*>& members() const;
     bool isMember(const QNModel* model) const;
+    /// Whether a resolved member has `id`.
+    bool hasMemberId(unsigned int id) const;
     /// Whether a member is a "QNModelObjectAssetCharacter".
     bool containsCharacter() const;
     void addMember(QNModel* model);
@@ -51,6 +53,7 @@ private:
     std::vector<unsigned int> m_ids;
     mutable std::vector<QNModel*> m_members; // registered models, kept alive by the controller
     mutable std::unordered_set<const QNModel*> m_memberSet;
+    mutable std::unordered_set<unsigned int> m_memberIds;
     mutable bool m_resolved = false;
     mutable bool m_containsCharacter = false;
 };

@@ -118,6 +118,8 @@ protected:
     void addComponent(QNComponent* component);
     /// Makes `body` this object's body and stamps it and its fixtures with this object.
     void adoptBody(b2Body* body);
+    /// Calls `op` for every child that is a QNPObject, over a retained copy of the children.
+    void forEachChildObject(const std::function<void(QNPObject*)>& op);
 
     int m_state = kStateActive;
     int m_kind = 0;
@@ -156,7 +158,12 @@ public:
         std::function<void(int id)> stop;
         std::function<float(int id)> volume;
         std::function<void(int id, float volume)> setVolume;
+        std::function<int(QNModel* sound)> playEffect; // sound id or -1
     };
+    /// Plays `sound` once through the hooks; -1 when silent or without a sound.
+    static int playSound(QNModel* sound);
+    /// Stops a sound started through the hooks (-1 is ignored).
+    static void stopSound(int id);
     static void setSoundHooks(const SoundHooks& hooks);
     static const SoundHooks& soundHooks();
 
