@@ -170,12 +170,21 @@ void QNPObject::update(float dt) {
     }
     for (std::size_t i = 0; i < m_components.size(); ++i) m_components[i]->update(dt);
     if (getChildrenCount() > 0) {
-        // Children may remove themselves or others while they update: walk a retained copy.
-        ChildSnapshot snapshot(this);
-        std::vector<QNPObject*> doomed;
-        doomed.swap(m_doomed);
+        // Children may remove themselves or others while they update: walk a retained copy. A
+        // nested update of this same object (unusual) walks a copy of its own.
+        std::vector<CCNode*> local;
+        std::vector<CCNode*>& walk = m_walking ? local : m_walk;
+        const bool outer = !m_walking;
+        m_walking = true;
+        walk.clear();
+        for (CCObject* child : getChildren()->data()) {
+            child->retain();
+            walk.push_back(static_cast<CCNode*>(child));
+        }
+        std::vector<QNPObject*> doomedLocal;
+        std::vector<QNPObject*>& doomed = outer ? m_doomed : doomedLocal;
         doomed.clear();
-        for (CCNode* child : snapshot.nodes) {
+        for (CCNode* child : walk) {
             if (child->getParent() != this) continue;
             child->update(dt);
             auto* object = dynamic_cast<QNPObject*>(child);
@@ -185,7 +194,9 @@ void QNPObject::update(float dt) {
             if (object->getParent() == this) removeChild(object, true);
         }
         doomed.clear();
-        m_doomed.swap(doomed); // keep the capacity for the next frame
+        for (CCNode* child : walk) child->release();
+        walk.clear();
+        if (outer) m_walking = false;
     }
     setVisible(isOnScreen());
 }

@@ -132,7 +132,10 @@ protected:
     int m_enabled = 1;
 
 private:
-    std::vector<QNPObject*> m_doomed; // scratch list of state-5 children, kept between frames
+    // Scratch lists kept between frames so the update allocates nothing once warm.
+    std::vector<cocos2d::CCNode*> m_walk; // retained copy of the children while they update
+    std::vector<QNPObject*> m_doomed;     // state-5 children found by the update
+    bool m_walking = false;
 };
 
 /// Common runtime of every asset object (character, units, powerups, special assets, effects):
