@@ -7,11 +7,13 @@
 #include "ObjectTestSupport.h"
 #include "model/QNPAttributeBoolean.h"
 #include "model/QNPAttributeEnum.h"
+#include "model/QNPAttributeFloat.h"
 #include "model/QNPAttributePoint.h"
 #include "objects/QNModelObjectGroup.h"
 #include "objects/QNPObjectAssetUnit.h"
 #include "objects/QNPObjectFactory.h"
 #include "objects/QNPObjectGroup.h"
+#include "presentation/QNPAnimationObject.h"
 
 using namespace cocos2d;
 using namespace objecttest;
@@ -491,4 +493,89 @@ TEST_F(ObjectRuntimeTest, GroupsSortTheDepthOfTheirMembersAndTheCharacter) {
     loneRuntime->setGameLayer(l);
     loneRuntime->update(0);
     EXPECT_EQ(units[0]->getZOrder(), 77);
+}
+
+TEST_F(ObjectRuntimeTest, LoopSoundsFollowTheDistanceAndMoversFallAsleepAfterTheirDistance) {
+    struct Sound {
+        int id;
+        float volume;
+        bool playing;
+    };
+    std::vector<Sound> sounds;
+    QNPObjectAsset::SoundHooks hooks;
+    hooks.startLoop = [&](QNModel*) {
+        sounds.push_back({(int)sounds.size(), 0.0f, true});
+        return (int)sounds.size() - 1;
+    };
+    hooks.stop = [&](int id) { sounds[(std::size_t)id].playing = false; };
+    hooks.volume = [&](int id) { return sounds[(std::size_t)id].volume; };
+    hooks.setVolume = [&](int id, float v) { sounds[(std::size_t)id].volume = v; };
+    QNPObjectAsset::setSoundHooks(hooks);
+
+    CCNode* l = layer();
+    QNModelAssetObstacle* asset = obstacle();
+    static_cast<QNPAttributeSound*>(asset->attributeNamed("Idle Sound"))
+        ->setTarget(make<QNModel>("QNModelSound"));
+    QNModelObjectAssetUnit* model = unit(asset);
+    model->linearVelocityAttribute()->set(ccp(10, 0));
+    auto* sleep = make<QNModelComponentWakeup>("QNModelComponentWakeup");
+    static_cast<QNPAttributeEnum*>(sleep->attributeNamed("Sleep"))->set("kDistanceBasedSleep");
+    static_cast<QNPAttributeFloat*>(sleep->attributeNamed("Sleep Distance"))->set(100.0f);
+    model->addComponent(sleep);
+    QNPObjectAssetUnit* u = placeUnit(model, l);
+    u->createBody(world.get(), true);
+
+    // Reach is 300 + half the window width; at the characters' position the level is 1.
+    env.living = true;
+    env.mean = u->getPosition();
+    u->update(1.0f / 60.0f);
+    ASSERT_EQ(sounds.size(), 1u);
+    EXPECT_NEAR(sounds[0].volume, 1.0f, 0.05f);
+    EXPECT_EQ(u->loopSoundId(), 0);
+    // No living character: the sound fades by dt per frame, then stops.
+    env.living = false;
+    u->update(0.25f);
+    EXPECT_NEAR(sounds[0].volume, 0.75f, 0.05f);
+    for (int i = 0; i < 4; ++i) u->update(0.25f);
+    EXPECT_FALSE(sounds[0].playing);
+    EXPECT_EQ(u->loopSoundId(), -1);
+    // Far away nothing starts again.
+    env.living = true;
+    env.mean = ccp(-100000, 0);
+    u->update(0.0f);
+    EXPECT_EQ(sounds.size(), 1u);
+
+    // The mover has travelled 10 points per 1/32 s for 1.5 s by now (more than 100): asleep.
+    EXPECT_TRUE(u->isSleeping());
+    EXPECT_FLOAT_EQ(u->body()->GetLinearVelocity().x, 0.0f);
+    QNPObjectAsset::setSoundHooks(QNPObjectAsset::SoundHooks());
+}
+
+TEST_F(ObjectRuntimeTest, APermanentSpawnerEmitsOnItsFirstAwakeFrameAndThenEverySecond) {
+    std::vector<QNPObjectAsset*> copies;
+    CCNode* l = layer();
+    QNPObjectAssetUnit::setSpawnHandler([&](QNPObjectAssetUnit*, QNPObjectAsset* copy) {
+        copies.push_back(keep(copy));
+        return true;
+    });
+    QNModelObjectAssetUnit* model = unit(obstacle());
+    model->addComponent(make<QNModelComponentSpawner>("QNModelComponentSpawner"));
+    QNPObjectAssetUnit* spawner = placeUnit(model, l);
+    spawner->setSpawning(model->hasSpawner());
+    spawner->createBody(world.get(), true);
+    ASSERT_NE(spawner->body(), nullptr);
+    EXPECT_TRUE(spawner->body()->GetFixtureList()->IsSensor());
+    EXPECT_FALSE(spawner->idleNode()->isVisible());
+
+    spawner->update(1.0f / 60.0f);
+    ASSERT_EQ(copies.size(), 1u);
+    for (int i = 0; i < 130; ++i) spawner->update(1.0f / 60.0f);
+    EXPECT_EQ(copies.size(), 3u);
+    EXPECT_EQ(spawner->body()->GetType(), b2_staticBody) << "the spawner itself never moves";
+    auto* copy = dynamic_cast<QNPObjectAssetUnit*>(copies[0]);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->kind(), QNPObject::kKindUnit | QNPObject::kKindSpawned);
+    EXPECT_FALSE(copy->isSpawning());
+    EXPECT_TRUE(copy->idleNode()->isVisible());
+    QNPObjectAssetUnit::setSpawnHandler(nullptr);
 }
