@@ -138,7 +138,7 @@ private:
     bool m_walking = false;
 };
 
-/// Common runtime of every asset object (character, units, powerups, special assets, effects):
+/// Common runtime of every asset object (character, units, powerups, paths, teleports, logic, effects):
 /// velocities, solidity, destroy type, wake-up and sleep, the loop sound, the body made from the
 /// asset's collision shape, animation layers, attached nodes and listeners.
 class QNPObjectAsset : public QNPObject {

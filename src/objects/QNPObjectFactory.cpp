@@ -91,7 +91,7 @@ QNPObject* createPowerup(QNModelObjectAssetPowerup* model) {
     return object;
 }
 
-/// Special assets whose runtime is still to come: a plain asset object of their kind.
+/// Assets whose own runtime is still to come: a plain asset object of their kind.
 QNPObject* createPlaceholder(QNModel* model, int kind) {
     auto* objectModel = dynamic_cast<QNModelObject*>(model);
     QNPObjectAsset* object = objectModel ? QNPObjectAsset::create(objectModel) : nullptr;
