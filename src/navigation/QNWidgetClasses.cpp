@@ -10,6 +10,8 @@
 #include "navigation/QNPObjectLoadingBar.h"
 #include "navigation/QNSceneBuildHooks.h"
 #include "navigation/QNWidgetFactory.h"
+#include "objects/QNPObject.h"
+#include "objects/QNPObjectFactory.h"
 #include "presentation/QNAnimationChildren.h"
 #include "presentation/QNModelAnimation.h"
 #include "presentation/QNWidgetPlayback.h"
@@ -18,20 +20,34 @@ using namespace cocos2d;
 
 namespace {
 
-/// Places the children of composite animations from their object models and shows their pictures
-/// as image widgets.
-class WidgetAnimationChildFactory : public QNPAnimationChildFactory {
+/// Objects inside an animation shown in a running world live in its game layer and physics world;
+/// elsewhere they get no game layer.
+void embedInRunningWorld(QNPObject* object) {
+    (void)object;
+}
+
+bool isEmbeddedObjectClass(const std::string& cls) {
+    return cls == "QNModelObjectAssetUnit" || cls == "QNModelObjectAssetParticles" ||
+           cls == "QNModelObjectAssetLight" || cls == "QNModelObjectAssetTrail" ||
+           cls == "QNModelObjectAssetFlag" || cls == "QNModelObjectAssetPowerup";
+}
+
+/// Places the children of composite animations from their object models; pictures become image
+/// widgets, units, powerups and effects come from the object factory.
+class AnimationChildFactory : public QNPAnimationChildFactory {
 public:
     int depthOf(const QNModel* child) const override {
         auto* object = dynamic_cast<const QNModelObject*>(child);
-        return object ? object->depth() : 0;
+        if (!object) return 0;
+        // A spawner at depth 0 goes behind what it spawns.
+        return object->depth() == 0 && object->hasSpawner() ? -1 : object->depth();
     }
 
     QNChildPlacement placementOf(const QNModel* child) const override {
         QNChildPlacement placement;
         auto* object = dynamic_cast<const QNModelObject*>(child);
         if (!object) return placement;
-        placement.depth = object->depth();
+        placement.depth = depthOf(child);
         placement.position = object->position(0.0f, 0);
         placement.rotation = object->rotation(0.0f, 0);
         const CCPoint scale = object->scale(0.0f, 0);
@@ -43,7 +59,17 @@ public:
 
     CCNode* buildChild(QNModel* child, QNModelAnimation* animation, CCNode* owner,
                        bool spawnersActive) override {
-        if (child && child->className() == "QNModelObjectImage") {
+        if (!child) return nullptr;
+        if (isEmbeddedObjectClass(child->className())) {
+            QNPObject* object = createObject(child);
+            if (!object) return nullptr;
+            if (spawnersActive) object->setSpawning(static_cast<QNModelObject*>(child)->hasSpawner());
+            if (object->hasKind(QNPObject::kKindPowerup))
+                if (auto* asset = dynamic_cast<QNPObjectAsset*>(object)) asset->setAttached(true);
+            embedInRunningWorld(object);
+            return object;
+        }
+        if (child->className() == "QNModelObjectImage") {
             auto* image = static_cast<QNModelObjectImage*>(child);
             if (auto* stick = dynamic_cast<QNPAttributeBoolean*>(image->attributeNamed("Stick To Edge")))
                 stick->set(false, true);
@@ -68,7 +94,7 @@ template <typename Model> CCNode* buildButton(QNModel* model, QNPScreen* screen)
 namespace qn {
 
 void registerWidgetClasses() {
-    static WidgetAnimationChildFactory animationChildren;
+    static AnimationChildFactory animationChildren;
     QNPAnimationChildFactory::setShared(&animationChildren);
     QNWidgetPlayback::setEdgeAnchor(anchorToScreen);
     static bool hooked = false;

@@ -14,6 +14,7 @@
 
 #include "framework/CCGeometry.h"
 #include "framework/CCNode.h"
+#include "presentation/QNAnimationChildren.h"
 
 class QNComponent;
 class QNModel;
@@ -141,7 +142,7 @@ private:
 /// Common runtime of every asset object (character, units, powerups, paths, teleports, logic, effects):
 /// velocities, solidity, destroy type, wake-up and sleep, the loop sound, the body made from the
 /// asset's collision shape, animation layers, attached nodes and listeners.
-class QNPObjectAsset : public QNPObject {
+class QNPObjectAsset : public QNPObject, public QNPAnimationChild {
 public:
     enum ListenerKind { kListenerDestroyed = 0, kListenerContact = 1 };
     /// Called with (this, other): other is nullptr for kListenerDestroyed.
@@ -204,6 +205,11 @@ public:
     virtual void updateBounds() {}
     virtual bool isGround() { return true; }
     virtual void setOpacity(float opacity) { m_opacity = opacity; }
+
+    // Inside composite animations: the animation's opacity and the world's game layer.
+    QNPAnimationChild::Kind animationChildKind() const override { return QNPAnimationChild::kObject; }
+    void setAnimationOpacity(float opacity) override { setOpacity(opacity); }
+    void setAnimationGameLayer(cocos2d::CCNode* layer) override { setGameLayer(layer); }
     /// Adds `node` as a child under `key`; the layer with the lowest key shows (last added wins
     /// among equal keys). A node already present is ignored.
     virtual void addAnimationLayer(int key, cocos2d::CCNode* node);
