@@ -4,6 +4,9 @@
 #include "model/QNModelCompound.h"
 #include "model/QNModelController.h"
 #include "model/QNModelGeneralSettings.h"
+#include "navigation/QNModelObjectButton.h"
+#include "navigation/QNModelObjectImage.h"
+#include "navigation/QNModelObjectLoadingBar.h"
 #include "navigation/QNModelScreen.h"
 #include "navigation/QNNode.h"
 #include "presentation/QNModelAnimation.h"
@@ -32,6 +35,11 @@ QNModelController::Creator compound(const char* className, const char* displayNa
 /// A component model, for component classes whose type is not written yet.
 QNModelController::Creator component(const char* className) {
     return [className]() -> QNModel* { return new QNModelComponent(className); };
+}
+
+/// A model of a written type.
+template <typename Model> QNModelController::Creator make() {
+    return []() -> QNModel* { return new Model(); };
 }
 
 } // namespace
@@ -95,22 +103,22 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelObjectAssetTrail", compound("QNModelObjectAssetTrail"));
     c.registerClass("QNModelObjectAssetUnit", compound("QNModelObjectAssetUnit"));
     c.registerClass("QNModelObjectBackground", compound("QNModelObjectBackground", "Untitled"));
-    c.registerClass("QNModelObjectButton", compound("QNModelObjectButton"));
+    c.registerClass("QNModelObjectButton", make<QNModelObjectButton>());
     c.registerClass("QNModelObjectButtonCharacterUnlock", compound("QNModelObjectButtonCharacterUnlock"));
-    c.registerClass("QNModelObjectButtonControl", compound("QNModelObjectButtonControl"));
-    c.registerClass("QNModelObjectButtonFacebook", compound("QNModelObjectButtonFacebook"));
+    c.registerClass("QNModelObjectButtonControl", make<QNModelObjectButtonControl>());
+    c.registerClass("QNModelObjectButtonFacebook", make<QNModelObjectButtonFacebook>());
     c.registerClass("QNModelObjectButtonPowerup", compound("QNModelObjectButtonPowerup"));
     c.registerClass("QNModelObjectButtonPurchase", compound("QNModelObjectButtonPurchase"));
-    c.registerClass("QNModelObjectButtonSoundControl", compound("QNModelObjectButtonSoundControl"));
-    c.registerClass("QNModelObjectButtonSwitch", compound("QNModelObjectButtonSwitch"));
-    c.registerClass("QNModelObjectButtonUrl", compound("QNModelObjectButtonUrl"));
+    c.registerClass("QNModelObjectButtonSoundControl", make<QNModelObjectButtonSoundControl>());
+    c.registerClass("QNModelObjectButtonSwitch", make<QNModelObjectButtonSwitch>());
+    c.registerClass("QNModelObjectButtonUrl", make<QNModelObjectButtonUrl>());
     c.registerClass("QNModelObjectCharacterSelector", compound("QNModelObjectCharacterSelector"));
     c.registerClass("QNModelObjectEventObserver", compound("QNModelObjectEventObserver"));
     c.registerClass("QNModelObjectGroup", compound("QNModelObjectGroup"));
-    c.registerClass("QNModelObjectImage", compound("QNModelObjectImage"));
+    c.registerClass("QNModelObjectImage", make<QNModelObjectImage>());
     c.registerClass("QNModelObjectInstance", compound("QNModelObjectInstance"));
     c.registerClass("QNModelObjectLabel", compound("QNModelObjectLabel"));
-    c.registerClass("QNModelObjectLoadingBar", compound("QNModelObjectLoadingBar"));
+    c.registerClass("QNModelObjectLoadingBar", make<QNModelObjectLoadingBar>());
     c.registerClass("QNModelObjectLockButton", compound("QNModelObjectLockButton"));
     c.registerClass("QNModelObjectManipulator", compound("QNModelObjectManipulator"));
     c.registerClass("QNModelObjectUnlocker", compound("QNModelObjectUnlocker"));

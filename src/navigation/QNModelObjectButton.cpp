@@ -92,7 +92,7 @@ std::string QNModelObjectButton::action() const {
 }
 
 QNModel* QNModelObjectButton::selectedImage() const {
-    auto* a = dynamic_cast<QNPAttributeSprite*>(attributeNamed("Image Selected"));
+    auto* a = dynamic_cast<QNPAttributeSprite*>(attributeAt(indexOfAttribute(m_image) + 1));
     return a ? a->target() : nullptr;
 }
 
@@ -145,11 +145,15 @@ QNModelObjectButtonUrl::QNModelObjectButtonUrl(const std::string& className)
 
 QNModelObjectButtonFacebook::QNModelObjectButtonFacebook()
     : QNModelObjectButtonUrl("QNModelObjectButtonFacebook") {
+    // An attribute's name is also its key in the data files.
+    if (QNPAttribute* url = attributeNamed("URL")) url->setName("Facebook URL");
     addAttribute("Facebook ID", QNPAttribute::kTypeString);
 }
 
 QNModelObjectButtonSoundControl::QNModelObjectButtonSoundControl()
     : QNModelObjectButton("QNModelObjectButtonSoundControl") {
+    m_image->setName("Sound is ON");
+    if (QNPAttribute* off = attributeNamed("Image Selected")) off->setName("Sound is OFF");
     m_action->choices() = {{"kMuteAllSound", "All Sound"},
                            {"kMuteSoundEffects", "Sound Effects"},
                            {"kMuteBackgroundMusic", "Background Music"}};

@@ -11,6 +11,7 @@
 #include "navigation/QNBackToChoices.h"
 #include "navigation/QNModelScreen.h"
 #include "navigation/QNNode.h"
+#include "navigation/QNPObjectButton.h"
 #include "navigation/QNPNavigationController.h"
 #include "services/QNPlatformServices.h"
 #include "services/QNPSettingsController.h"
@@ -264,6 +265,7 @@ void QNPScreenUi::actionRestartCheckpoint(CCObject* sender) {
     closeThen([]() {
         QNPScreenScene* world = QNPNavigationController::sharedController()->worldLayer();
         if (!world) return;
+        QNPObjectButtonSwitch::clearSwitchStates();
         world->restartObjectAnimations();
         world->setGameOver(false);
         world->popOverlay();

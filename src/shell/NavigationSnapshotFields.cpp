@@ -36,9 +36,12 @@ void registerNavigationSnapshotFields() {
             json.value(nav->worldKey().empty() ? "ui" : "world");
     });
     Snapshot::addProvider("screens", [](JsonWriter& json) {
+        // The screens stepped back from stay in the history until the next push; they are not
+        // on the stack any more.
+        QNPNavigationController* nav = QNPNavigationController::sharedController();
+        const std::vector<std::string>& stack = nav->screenStack();
         json.beginArray();
-        for (const std::string& key : QNPNavigationController::sharedController()->screenStack())
-            json.value(key);
+        for (int i = 0; i < (int)stack.size() && i <= nav->currentScreenIndex(); ++i) json.value(stack[i]);
         json.endArray();
     });
     Snapshot::addProvider("screen", [](JsonWriter& json) {

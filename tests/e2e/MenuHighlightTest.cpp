@@ -1,5 +1,6 @@
-// Keyboard highlight on the sample's main menu through the binary: the first arrow press
-// highlights the first button (Play), the next moves down to Options, Enter presses it.
+// Keyboard highlight on the sample's main menu through the binary: with nothing highlighted, the
+// first arrow press takes the first button (Play) as the start and moves on from it at once, so
+// one press down rests on Options; Enter presses it.
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ TEST(MenuHighlight, ArrowsMoveTheHighlightAndEnterPressesIt) {
     if (!qntest::buttonWidgetsBuilt()) GTEST_SKIP() << "the button widgets are not built yet";
     qntest::TempDir dir;
     const std::string input = "245 dump before.json\n" + keyPress(250, "KC_RETURN") + "255 dump none.json\n" +
-                              keyPress(260, "KC_DOWN") + keyPress(265, "KC_DOWN") +
+                              keyPress(260, "KC_DOWN") +
                               keyPress(270, "KC_RETURN") + "290 dump options.json\n";
     const std::string script = dir.write("input.txt", input);
     auto result = qntest::runPlayer("--headless --frames 300 --store " + shellQuote(dir.file("store.xml")) +
