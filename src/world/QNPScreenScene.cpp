@@ -848,7 +848,8 @@ bool QNPScreenScene::stepCreationQueue() {
             record.created.push_back(object);
         }
     }
-    if (record.nextChild + processed >= count) {
+    // A full batch waits for its next turn even when it used up the children.
+    if (processed < kCreationBatch) {
         Placement finished = std::move(record);
         m_queue.erase(m_queue.begin());
         finishPlacement(finished);
