@@ -19,6 +19,11 @@
 #include "presentation/QNModelAtlas.h"
 #include "presentation/QNModelSprite.h"
 #include "presentation/QNModelSpriteContainer.h"
+#include "navigation/QNSceneBuildHooks.h"
+#include "world/QNModelLevelSection.h"
+#include "world/QNModelLinker.h"
+#include "world/QNModelScreenScene.h"
+#include "world/QNModelWorldComponents.h"
 
 namespace qn {
 namespace {
@@ -52,17 +57,20 @@ template <typename Model> QNModelController::Creator make() {
 } // namespace
 
 void registerModelClasses(QNModelController& c) {
+    // Navigation reads a section's world through this seam.
+    setSectionParentLookup([](QNModel* model) {
+        auto* section = dynamic_cast<QNModelLevelSection*>(model);
+        return section ? section->parentScreenId() : -1;
+    });
     // The general settings come first: the loader starts every phase with them.
     c.registerClass("QNModelGeneralSettings", []() -> QNModel* { return new QNModelGeneralSettings(); });
     c.registerClass("QNModelAnimation", []() -> QNModel* { return new QNModelAnimation(); });
     c.registerClass("QNModelAtlas", []() -> QNModel* { return new QNModelAtlas(); });
     c.registerClass("QNModelFont", plain("QNModelFont"));
-    c.registerClass("QNModelLevelSection", compound("QNModelLevelSection", "Untitled"));
-    c.registerClass("QNModelLinker", plain("QNModelLinker"));
+    c.registerClass("QNModelLevelSection", []() -> QNModel* { return new QNModelLevelSection(); });
+    c.registerClass("QNModelLinker", []() -> QNModel* { return new QNModelLinker(); });
     c.registerClass("QNModelScreen", []() -> QNModel* { return new QNModelScreen(); });
-    // Worlds share the screen's saved form (key, widgets, stage lengths) until their own model.
-    c.registerClass("QNModelScreenScene",
-                    []() -> QNModel* { return new QNModelScreen("QNModelScreenScene"); });
+    c.registerClass("QNModelScreenScene", []() -> QNModel* { return new QNModelScreenScene(); });
     c.registerClass("QNModelSound", plain("QNModelSound"));
     c.registerClass("QNModelSprite", []() -> QNModel* { return new QNModelSprite(); });
     c.registerClass("QNModelSpriteContainer", []() -> QNModel* { return new QNModelSpriteContainer(); });
@@ -76,10 +84,10 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelComponentMove", component("QNModelComponentMove"));
     c.registerClass("QNModelComponentRotationMapper", component("QNModelComponentRotationMapper"));
     c.registerClass("QNModelComponentSlide", component("QNModelComponentSlide"));
-    c.registerClass("QNModelComponentSpawner", []() -> QNModel* { return new QNModelComponentSpawner(); });
-    c.registerClass("QNModelComponentWakeup", []() -> QNModel* { return new QNModelComponentWakeup(); });
-    c.registerClass("QNModelComponentForcedMovement", component("QNModelComponentForcedMovement"));
-    c.registerClass("QNModelComponentDeletionThreshold", component("QNModelComponentDeletionThreshold"));
+    c.registerClass("QNModelComponentSpawner", make<QNModelComponentSpawner>());
+    c.registerClass("QNModelComponentWakeup", make<QNModelComponentWakeup>());
+    c.registerClass("QNModelComponentForcedMovement", make<QNModelComponentForcedMovement>());
+    c.registerClass("QNModelComponentDeletionThreshold", make<QNModelComponentDeletionThreshold>());
     c.registerClass("QNNodeScene", []() -> QNModel* { return new QNNodeScene(); });
     c.registerClass("QNNodeUI", []() -> QNModel* { return new QNNodeUI(); });
     c.registerClass("QNNodeUIStart", []() -> QNModel* { return new QNNodeUIStart(); });

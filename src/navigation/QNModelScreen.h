@@ -40,8 +40,8 @@ public:
     /// The widget models, in order (retained by the screen).
     const std::vector<QNModel*>& children() const { return m_children; }
     /// Appends a widget model (nullptr and repeats are ignored) and retains it.
-    void addChild(QNModel* child);
-    void removeChild(QNModel* child);
+    virtual void addChild(QNModel* child);
+    virtual void removeChild(QNModel* child);
 
     int openFrames() const { return m_openFrames; }
     int idleFrames() const { return m_idleFrames; }

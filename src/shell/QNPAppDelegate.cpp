@@ -22,6 +22,7 @@
 #include "shell/NavigationSnapshotFields.h"
 #include "shell/QNPInputController.h"
 #include "world/QNPScreenScene.h"
+#include "world/WorldSnapshotFields.h"
 
 using namespace cocos2d;
 
@@ -53,6 +54,7 @@ bool QNPAppDelegate::applicationDidFinishLaunching() {
     qn::applyProjectDesignResolution();
 
     qn::registerNavigationSnapshotFields();
+    qn::registerWorldSnapshotFields();
     qn::registerWidgetClasses();
     QNPScreenUi::setLoadingStep(&runLoadStep);
     // Menus answer the arrow, select and back keys from the first screen on.

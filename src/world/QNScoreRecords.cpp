@@ -14,6 +14,29 @@ void QNScoreRecord::restoreSnapshot() {
         item->current = item->hasSnapshot ? item->snapshot : 0;
 }
 
+void QNScoreRecord::addDistance(double v) {
+    distance.current += v;
+    distance.total += v;
+    if (distance.current > distance.best) distance.best = distance.current;
+}
+
+void QNScoreRecord::clearCurrent() {
+    for (QNScoreItem* item : {&distance, &points, &coins}) {
+        item->current = 0;
+        item->hasSnapshot = true;
+        item->snapshot = 0;
+    }
+}
+
+std::map<std::string, QNCheckpointRecord>& checkpointRecords() {
+    static std::map<std::string, QNCheckpointRecord> records;
+    return records;
+}
+
+QNCheckpointRecord& checkpointRecord(const std::string& worldKey) {
+    return checkpointRecords()[worldKey];
+}
+
 std::map<std::string, QNScoreRecord>& scoreRecords() {
     static std::map<std::string, QNScoreRecord> records;
     return records;

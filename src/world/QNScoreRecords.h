@@ -1,8 +1,7 @@
 #pragma once
 // Score records: one per world key, plus the game-wide record under the empty key. Navigation
-// saves or restores their snapshots when it moves between worlds. The rest of the score logic
-// (adding, checkpoints, saving to the store) arrives with the world's restart rules; this is the
-// table and the two snapshot operations navigation needs.
+// saves or restores their snapshots when it moves between worlds; the world adds the distance.
+// Checkpoint records, also one per world key, say where a world restarts.
 
 #include <map>
 #include <string>
@@ -22,7 +21,31 @@ struct QNScoreRecord {
     void saveSnapshot();
     /// For each item: current := the snapshot, or 0 without one.
     void restoreSnapshot();
+    /// current += v, total += v, best := max(best, current).
+    void addDistance(double v);
+    /// Every current and every snapshot 0 (snapshots created when absent).
+    void clearCurrent();
 };
+
+/// Where a world restarts after a checkpoint; a checkpoint exists when the character position is
+/// not (0, 0).
+struct QNCheckpointRecord {
+    float characterX = 0, characterY = 0;
+    float cameraX = 0, cameraY = 0;
+    float distance = 0;
+    int sectionId = -1;
+
+    bool exists() const { return characterX != 0 || characterY != 0; }
+    /// Both points and the distance back to 0; the section id stays.
+    void clear() {
+        characterX = characterY = cameraX = cameraY = 0;
+        distance = 0;
+    }
+};
+
+/// The checkpoint record of `worldKey`, created empty on first access.
+QNCheckpointRecord& checkpointRecord(const std::string& worldKey);
+std::map<std::string, QNCheckpointRecord>& checkpointRecords();
 
 /// The record of `worldKey` ("" is the game-wide one), created with zeros on first access. The
 /// table lives for the whole process.
