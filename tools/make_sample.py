@@ -50,10 +50,10 @@ class Project:
         return ident
 
     # Step 2: a screen model lists its widgets as children and its stage lengths (frames of 1/30 s).
-    def screen(self, key, children=(), cls="QNModelScreen", idle=40):
+    def screen(self, key, children=(), cls="QNModelScreen", idle=40, extra=""):
         ids = "".join("<string>%d</string>" % c for c in children)
         body = (attr("Name", kv("value", key)) + kv("key", key) + kv("openFrames", 0) +
-                kv("idleFrames", idle) + kv("closeFrames", 0))
+                kv("idleFrames", idle) + kv("closeFrames", 0) + extra)
         return self.add(cls, body, "<key>children</key><array>" + ids + "</array>")
 
     # Step 3: a button model: its Name is its output in the navigation graph, "Action" what a tap does.
@@ -105,14 +105,15 @@ class Project:
                         attr("Idle Animation", kv("value", look)))
 
     # A placed unit: a platform (static), or a physics object that falls and rolls once woken.
-    def unit(self, name, asset, x, y, kind, movement, sx=1, sy=1, rotation=0):
+    def unit(self, name, asset, x, y, kind, movement, sx=1, sy=1, rotation=0, collide=True, depth=0):
         body = (attr("Name", kv("value", name)) + attr("Position", kv("value", "{%g,%g}" % (x, y))) +
                 attr("Scale", kv("value", "{%g,%g}" % (sx, sy))) +
                 attr("Rotation", kv("value", "%f" % rotation)) +
                 attr("Object Type", kv("selectedStringValue", kind)) +
                 attr("Movement Type", kv("selectedStringValue", movement)) +
-                attr("Collision Type", kv("selectedStringValue", "kCharacterCollision")) +
-                attr("Destroy Type", kv("selectedStringValue", "kDestroyNo")))
+                attr("Collision Type", kv("selectedStringValue",
+                                          "kCharacterCollision" if collide else "kNoCollision")) +
+                attr("Destroy Type", kv("selectedStringValue", "kDestroyNo")) + kv("zDepth", depth))
         return self.add("QNModelObjectAssetUnit", body, attr("Asset", kv("value", asset)))
 
     def section(self, name, world, children, width, init=False):
@@ -261,7 +262,9 @@ def main():
     forced = p.add("QNModelComponentForcedMovement", attr("Name", kv("value", "Forced Movement")) +
                    attr("Froce Min", kv("value", "3.000000")) + attr("Force Max", kv("value", "6.000000")) +
                    attr("Force Increase", kv("value", "0.010000")))
-    world_screen = p.screen("QNPWorldRunner", [forced], cls="QNModelScreenScene")
+    # The camera keeps the runner inside the middle half of the window.
+    world_screen = p.screen("QNPWorldRunner", [forced], cls="QNModelScreenScene",
+                            extra=kv("objectFrameRect", "{{0.2500,0.1000},{0.5000,0.8000}}"))
     ground = p.obstacle("Ground", p.box(512, 64), p.look("Ground", faces["ground"]))
     crate = p.obstacle("Crate", p.box(60, 60), p.look("Crate", faces["crate"]))
     ball = p.obstacle("Ball", p.circle(29), p.look("Ball", faces["ball"]))
@@ -271,14 +274,21 @@ def main():
     runner = p.add("QNModelObjectAssetCharacter", attr("Name", kv("value", "Runner")) +
                    attr("Position", kv("value", "{300,140}")), attr("Asset", kv("value", runner_asset)))
 
+    backdrop = p.obstacle("Backdrop", p.box(284, 160), p.look("Backdrop", faces["backdrop"]))
+
+    # Each section lays its own ground and sky: a platform and a decoration that never collides.
     def floor():
         return p.unit("Ground", ground, 568, 32, "kPlatformObjectType", "kMovementLinear", sx=2.25)
 
-    p.section("Start", world_screen, [runner, floor(),
+    def sky():
+        return p.unit("Sky", backdrop, 568, 320, "kDecorationObjectType", "kMovementLinear", sx=4, sy=4,
+                      collide=False, depth=-10)
+
+    p.section("Start", world_screen, [runner, sky(), floor(),
                                       p.unit("Crate", crate, 700, 94, "kPhysicsObjectType", "kMovementPhysics"),
                                       p.unit("Crate", crate, 760, 154, "kPhysicsObjectType", "kMovementPhysics", rotation=10)],
               1136, init=True)
-    p.section("Field", world_screen, [floor(),
+    p.section("Field", world_screen, [sky(), floor(),
                                       p.unit("Crate", crate, 300, 94, "kPlatformObjectType", "kMovementLinear"),
                                       p.unit("Ball", ball, 620, 400, "kPhysicsObjectType", "kMovementPhysics"),
                                       p.unit("Crate", crate, 900, 300, "kPhysicsObjectType", "kMovementPhysics", rotation=30)],

@@ -93,3 +93,50 @@ TEST_F(SampleRun, PlayLeadsToTheWorld) {
 }
 
 } // namespace
+
+namespace {
+
+/// The number after `"key": ` in a snapshot (the first occurrence after `from`), or -1.
+double numberAfter(const std::string& json, const std::string& key, const std::string& from = "") {
+    size_t at = from.empty() ? 0 : json.find(from);
+    if (at == std::string::npos) return -1;
+    at = json.find("\"" + key + "\": ", at);
+    if (at == std::string::npos) return -1;
+    return std::stod(json.substr(at + key.size() + 4));
+}
+
+} // namespace
+
+// Play enters the world: the runner and the units of its first two sections, the distance
+// growing; P pauses (the distance stands still), R resumes, the pause screen's menu button leads
+// back to the main menu, and playing again builds the same world anew.
+TEST_F(SampleRun, TheWorldRunsPausesResumesAndIsLeftAndEnteredAgain) {
+    auto result = play(520, "250 tap 568 400\n300 dump world.json\n"
+                            "310 key down KC_P\n311 key up KC_P\n330 dump paused.json\n350 dump still.json\n"
+                            "360 key down KC_R\n361 key up KC_R\n380 dump resumed.json\n"
+                            "390 key down KC_P\n391 key up KC_P\n410 tap 568 260\n440 dump menu.json\n"
+                            "450 tap 568 400\n510 dump again.json\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string world = dump("world.json"), paused = dump("paused.json"), still = dump("still.json");
+    const std::string resumed = dump("resumed.json"), menu = dump("menu.json"), again = dump("again.json");
+    EXPECT_TRUE(has(world, "\"scene\": \"world\"")) << world;
+    EXPECT_TRUE(has(world, "\"screens\": [\"QNPScreenHud\"]")) << world;
+    EXPECT_EQ(numberAfter(world, "total", "\"objects\""), 10) << world;
+    EXPECT_EQ(numberAfter(world, "character", "\"objects\""), 1) << world;
+    EXPECT_TRUE(has(world, "\"playing\": true")) << world;
+    EXPECT_GT(numberAfter(world, "current", "\"distance\""), 0) << world;
+
+    EXPECT_TRUE(has(paused, "\"paused\": true")) << paused;
+    EXPECT_TRUE(has(paused, "\"screens\": [\"QNPScreenHud\", \"QNPScreenPause\"]")) << paused;
+    EXPECT_EQ(numberAfter(paused, "current", "\"distance\""), numberAfter(still, "current", "\"distance\""));
+
+    EXPECT_TRUE(has(resumed, "\"paused\": false")) << resumed;
+    EXPECT_TRUE(has(resumed, "\"screens\": [\"QNPScreenHud\"]")) << resumed;
+    EXPECT_GT(numberAfter(resumed, "current", "\"distance\""), numberAfter(still, "current", "\"distance\""));
+
+    EXPECT_TRUE(has(menu, "\"scene\": \"ui\"")) << menu;
+    EXPECT_TRUE(has(menu, "\"screens\": [\"QNPScreenMainMenu\"]")) << menu;
+    EXPECT_TRUE(has(again, "\"scene\": \"world\"")) << again;
+    EXPECT_EQ(numberAfter(again, "total", "\"objects\""), 10) << again;
+    EXPECT_TRUE(has(qntest::readFile(m_dir.file("log.txt")), "QNPScreenScene - deallocated"));
+}
