@@ -10,10 +10,12 @@
 #include "model/QNModelController.h"
 #include "navigation/QNBackToChoices.h"
 #include "navigation/QNModelScreen.h"
+#include "navigation/QNModelObjectButton.h"
 #include "navigation/QNNode.h"
 #include "navigation/QNPObjectButton.h"
 #include "navigation/QNPNavigationController.h"
 #include "services/QNPlatformServices.h"
+#include "shell/QNPInputController.h"
 #include "services/QNPSettingsController.h"
 #include "world/QNPScreenScene.h"
 
@@ -85,10 +87,34 @@ void QNPScreenUi::wireButtons() {
     };
     for (const Wiring& entry : wiring) setTargetForAction(entry.action, this, entry.handler);
 
-    for (auto& entry : objectTable())
-        if (dynamic_cast<CCMenuItem*>(entry.second) &&
-            qn::buttonActionOf(entry.first) == "kInputControllerActionButton")
+    // Component-action buttons send 11 on press and 12 on release; character control buttons press
+    // and release their action while held.
+    QNPInputController* input = QNPInputController::sharedInputController();
+    for (auto& entry : objectTable()) {
+        auto* button = dynamic_cast<QNPObjectButton*>(entry.second);
+        if (!button || dynamic_cast<QNPObjectButtonSwitch*>(button)) continue;
+        const std::string action = qn::buttonActionOf(entry.first);
+        if (action == "kInputControllerActionButton") {
             CCLog("---------- register button with ID: %d", (int)entry.first->id());
+            button->setInputHandlers(
+                input,
+                [](CCObject*, QNPObjectButton* b) {
+                    QNPInputController::sharedInputController()->actionPressed(11, b);
+                },
+                [](CCObject*, QNPObjectButton* b) {
+                    QNPInputController::sharedInputController()->actionPressed(12, b);
+                });
+        } else if (const int id = qn::controlActionId(action); id >= 1 && id <= 10) {
+            button->setInputHandlers(
+                input,
+                [id](CCObject*, QNPObjectButton* b) {
+                    QNPInputController::sharedInputController()->actionPressed(id, b);
+                },
+                [id](CCObject*, QNPObjectButton* b) {
+                    QNPInputController::sharedInputController()->actionReleased(id, b);
+                });
+        }
+    }
 
     m_fullscreenButton = buttonWithAction("kFullscreen");
     m_windowedButton = buttonWithAction("kWindowed");

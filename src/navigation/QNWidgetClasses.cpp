@@ -7,6 +7,7 @@
 #include "navigation/QNModelObjectLoadingBar.h"
 #include "navigation/QNPObjectButton.h"
 #include "navigation/QNPObjectImage.h"
+#include "navigation/QNPNavigationController.h"
 #include "navigation/QNPObjectLoadingBar.h"
 #include "navigation/QNSceneBuildHooks.h"
 #include "navigation/QNWidgetFactory.h"
@@ -15,6 +16,10 @@
 #include "presentation/QNAnimationChildren.h"
 #include "presentation/QNModelAnimation.h"
 #include "presentation/QNWidgetPlayback.h"
+#include "shell/EventHandler.h"
+#include "shell/QNPInputController.h"
+#include "world/QNPGameFieldCamera.h"
+#include "world/QNPScreenScene.h"
 
 using namespace cocos2d;
 
@@ -23,7 +28,14 @@ namespace {
 /// Objects inside an animation shown in a running world live in its game layer and physics world;
 /// elsewhere they get no game layer.
 void embedInRunningWorld(QNPObject* object) {
-    (void)object;
+    QNPScreenScene* world = QNPNavigationController::sharedController()->worldLayer();
+    if (!world || !world->worldModel() || !world->gameLayer()) {
+        object->setGameLayer(nullptr);
+        return;
+    }
+    object->setGameLayer(world->gameLayer());
+    if (auto* asset = dynamic_cast<QNPObjectAsset*>(object))
+        if (world->physicsWorld()) asset->createBody(world->physicsWorld(), true);
 }
 
 bool isEmbeddedObjectClass(const std::string& cls) {
@@ -102,6 +114,18 @@ void registerWidgetClasses() {
         hooked = true;
         addSceneBuildHook(QNPObjectButtonSwitch::clearSwitchStates);
     }
+    QNPObjectButtonSwitch::setActionSender([](int id, CCObject* sender) {
+        QNPInputController::sharedInputController()->actionPressed(id, sender);
+    });
+    qn::EventHandler::Routes routes;
+    routes.action = [](int id, bool pressed) {
+        QNPInputController* input = QNPInputController::sharedInputController();
+        if (pressed)
+            input->actionPressed(id, nullptr);
+        else
+            input->actionReleased(id, nullptr);
+    };
+    qn::EventHandler::setRoutes(routes);
 
     registerWidgetCreator("QNModelObjectImage", [](QNModel* model, QNPScreen*) -> CCNode* {
         auto* image = dynamic_cast<QNModelObjectImage*>(model);
