@@ -8,6 +8,12 @@
 #include "navigation/QNModelObjectImage.h"
 #include "navigation/QNModelObjectLoadingBar.h"
 #include "navigation/QNModelScreen.h"
+#include "objects/QNModelCharacter.h"
+#include "objects/QNModelObjectGroup.h"
+#include "objects/QNModelObjectInstance.h"
+#include "objects/QNModelPolygon.h"
+#include "objects/QNModelPowerup.h"
+#include "objects/QNModelUnit.h"
 #include "navigation/QNNode.h"
 #include "presentation/QNModelAnimation.h"
 #include "presentation/QNModelAtlas.h"
@@ -30,6 +36,12 @@ QNModelController::Creator plain(const char* className, const char* displayName 
 /// A model that holds components (objects, assets, worlds), for classes whose type is not written yet.
 QNModelController::Creator compound(const char* className, const char* displayName = "") {
     return [className, displayName]() -> QNModel* { return new QNModelCompound(className, displayName); };
+}
+
+/// A placed asset object (transform, opacity, depth, "Asset"), for kinds whose own model is not
+/// written yet.
+QNModelController::Creator assetObject(const char* className) {
+    return [className]() -> QNModel* { return new QNModelObjectAsset(className, "Untitled"); };
 }
 
 /// A component model, for component classes whose type is not written yet.
@@ -63,7 +75,7 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelSprite", []() -> QNModel* { return new QNModelSprite(); });
     c.registerClass("QNModelSpriteContainer", []() -> QNModel* { return new QNModelSpriteContainer(); });
     c.registerClass("QNModelComponentCharacterGameplaySettings",
-                    component("QNModelComponentCharacterGameplaySettings"));
+                    []() -> QNModel* { return new QNModelComponentCharacterGameplaySettings(); });
     c.registerClass("QNModelComponentCharacterIcon", component("QNModelComponentCharacterIcon"));
     c.registerClass("QNModelComponentDamage", component("QNModelComponentDamage"));
     c.registerClass("QNModelComponentHealth", component("QNModelComponentHealth"));
@@ -72,8 +84,8 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelComponentMove", component("QNModelComponentMove"));
     c.registerClass("QNModelComponentRotationMapper", component("QNModelComponentRotationMapper"));
     c.registerClass("QNModelComponentSlide", component("QNModelComponentSlide"));
-    c.registerClass("QNModelComponentSpawner", component("QNModelComponentSpawner"));
-    c.registerClass("QNModelComponentWakeup", component("QNModelComponentWakeup"));
+    c.registerClass("QNModelComponentSpawner", []() -> QNModel* { return new QNModelComponentSpawner(); });
+    c.registerClass("QNModelComponentWakeup", []() -> QNModel* { return new QNModelComponentWakeup(); });
     c.registerClass("QNModelComponentForcedMovement",
                     []() -> QNModel* { return new QNModelComponentForcedMovement(); });
     c.registerClass("QNModelComponentDeletionThreshold",
@@ -81,27 +93,29 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNNodeScene", []() -> QNModel* { return new QNNodeScene(); });
     c.registerClass("QNNodeUI", []() -> QNModel* { return new QNNodeUI(); });
     c.registerClass("QNNodeUIStart", []() -> QNModel* { return new QNNodeUIStart(); });
-    c.registerClass("QNModelAssetCharacter", compound("QNModelAssetCharacter", "Untitled"));
-    c.registerClass("QNModelAssetObstacle", compound("QNModelAssetObstacle", "Obstacle"));
-    c.registerClass("QNModelAssetPowerup", compound("QNModelAssetPowerup", "Powerup"));
-    c.registerClass("QNModelObject", compound("QNModelObject", "Untitled"));
+    c.registerClass("QNModelAssetCharacter", []() -> QNModel* { return new QNModelAssetCharacter(); });
+    c.registerClass("QNModelAssetObstacle", []() -> QNModel* { return new QNModelAssetObstacle(); });
+    c.registerClass("QNModelAssetPowerup", []() -> QNModel* { return new QNModelAssetPowerup(); });
+    c.registerClass("QNModelObject", []() -> QNModel* { return new QNModelObject(); });
     c.registerClass("QNModelObjectAccelerometer", compound("QNModelObjectAccelerometer"));
     // Files still name the plain object "QNModelObjectAsset"; it is created as a "QNModelObject".
-    c.registerClass("QNModelObjectAsset", compound("QNModelObject", "Untitled"));
-    c.registerClass("QNModelObjectAssetCharacter", compound("QNModelObjectAssetCharacter"));
-    c.registerClass("QNModelObjectAssetFlag", compound("QNModelObjectAssetFlag"));
-    c.registerClass("QNModelObjectAssetGatekeeper", compound("QNModelObjectAssetGatekeeper"));
-    c.registerClass("QNModelObjectAssetLight", compound("QNModelObjectAssetLight"));
-    c.registerClass("QNModelObjectAssetLogic", compound("QNModelObjectAssetLogic"));
-    c.registerClass("QNModelObjectAssetMirror", compound("QNModelObjectAssetMirror"));
-    c.registerClass("QNModelObjectAssetParticles", compound("QNModelObjectAssetParticles"));
+    c.registerClass("QNModelObjectAsset", []() -> QNModel* { return new QNModelObject(); });
+    c.registerClass("QNModelObjectAssetCharacter",
+                    []() -> QNModel* { return new QNModelObjectAssetCharacter(); });
+    c.registerClass("QNModelObjectAssetFlag", assetObject("QNModelObjectAssetFlag"));
+    c.registerClass("QNModelObjectAssetGatekeeper", assetObject("QNModelObjectAssetGatekeeper"));
+    c.registerClass("QNModelObjectAssetLight", assetObject("QNModelObjectAssetLight"));
+    c.registerClass("QNModelObjectAssetLogic", assetObject("QNModelObjectAssetLogic"));
+    c.registerClass("QNModelObjectAssetMirror", assetObject("QNModelObjectAssetMirror"));
+    c.registerClass("QNModelObjectAssetParticles", assetObject("QNModelObjectAssetParticles"));
     c.registerClass("QNModelObjectAssetParticlesEmitter", compound("QNModelObjectAssetParticlesEmitter"));
-    c.registerClass("QNModelObjectAssetPath", compound("QNModelObjectAssetPath"));
-    c.registerClass("QNModelObjectAssetPowerup", compound("QNModelObjectAssetPowerup"));
-    c.registerClass("QNModelObjectAssetScreenJump", compound("QNModelObjectAssetScreenJump"));
-    c.registerClass("QNModelObjectAssetTeleport", compound("QNModelObjectAssetTeleport"));
-    c.registerClass("QNModelObjectAssetTrail", compound("QNModelObjectAssetTrail"));
-    c.registerClass("QNModelObjectAssetUnit", compound("QNModelObjectAssetUnit"));
+    c.registerClass("QNModelObjectAssetPath", assetObject("QNModelObjectAssetPath"));
+    c.registerClass("QNModelObjectAssetPowerup",
+                    []() -> QNModel* { return new QNModelObjectAssetPowerup(); });
+    c.registerClass("QNModelObjectAssetScreenJump", assetObject("QNModelObjectAssetScreenJump"));
+    c.registerClass("QNModelObjectAssetTeleport", assetObject("QNModelObjectAssetTeleport"));
+    c.registerClass("QNModelObjectAssetTrail", assetObject("QNModelObjectAssetTrail"));
+    c.registerClass("QNModelObjectAssetUnit", []() -> QNModel* { return new QNModelObjectAssetUnit(); });
     c.registerClass("QNModelObjectBackground", compound("QNModelObjectBackground", "Untitled"));
     c.registerClass("QNModelObjectButton", make<QNModelObjectButton>());
     c.registerClass("QNModelObjectButtonCharacterUnlock", compound("QNModelObjectButtonCharacterUnlock"));
@@ -114,15 +128,18 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelObjectButtonUrl", make<QNModelObjectButtonUrl>());
     c.registerClass("QNModelObjectCharacterSelector", compound("QNModelObjectCharacterSelector"));
     c.registerClass("QNModelObjectEventObserver", compound("QNModelObjectEventObserver"));
-    c.registerClass("QNModelObjectGroup", compound("QNModelObjectGroup"));
+    c.registerClass("QNModelObjectGroup", []() -> QNModel* { return new QNModelObjectGroup(); });
     c.registerClass("QNModelObjectImage", make<QNModelObjectImage>());
-    c.registerClass("QNModelObjectInstance", compound("QNModelObjectInstance"));
+    c.registerClass("QNModelObjectInstance", []() -> QNModel* { return new QNModelObjectInstance(); });
     c.registerClass("QNModelObjectLabel", compound("QNModelObjectLabel"));
     c.registerClass("QNModelObjectLoadingBar", make<QNModelObjectLoadingBar>());
     c.registerClass("QNModelObjectLockButton", compound("QNModelObjectLockButton"));
     c.registerClass("QNModelObjectManipulator", compound("QNModelObjectManipulator"));
     c.registerClass("QNModelObjectUnlocker", compound("QNModelObjectUnlocker"));
     c.registerClass("QNModelObjectSwipeControl", compound("QNModelObjectSwipeControl"));
+    // Collision shapes are not factory classes: they live inside their asset's attribute, are never
+    // registered and never read from files of their own. The shape attribute builds them here.
+    installShapeFactory();
 }
 
 } // namespace qn

@@ -87,6 +87,9 @@ float QNModelObject::rotationOffset(float time, int track) const {
 float QNModelObject::opacity(float time, int track) const {
     return m_opacity->value() + m_opacity->valueAt(time, track);
 }
+void QNModelObject::setOpacity(float opacity) {
+    m_opacity->set(opacity);
+}
 float QNModelObject::opacityOffset(float time, int track) const {
     return m_opacity->valueAt(time, track);
 }

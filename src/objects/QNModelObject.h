@@ -37,6 +37,7 @@ public:
     virtual float rotationOffset(float time, int track) const;
     virtual float opacity(float time = 0.0f, int track = 0) const;
     virtual float opacityOffset(float time, int track) const;
+    void setOpacity(float opacity);
     /// False here; units with a spawner answer true.
     virtual bool hasSpawner() const { return false; }
     /// 0 here; units answer their spawn rate.

@@ -118,6 +118,8 @@ protected:
     void addComponent(QNComponent* component);
     /// Makes `body` this object's body and stamps it and its fixtures with this object.
     void adoptBody(b2Body* body);
+    /// Calls `op` for every child that is a QNPObject, over a retained copy of the children.
+    void forEachChildObject(const std::function<void(QNPObject*)>& op);
 
     int m_state = kStateActive;
     int m_kind = 0;
@@ -130,10 +132,13 @@ protected:
     int m_enabled = 1;
 
 private:
-    std::vector<QNPObject*> m_doomed; // scratch list of state-5 children, kept between frames
+    // Scratch lists kept between frames so the update allocates nothing once warm.
+    std::vector<cocos2d::CCNode*> m_walk; // retained copy of the children while they update
+    std::vector<QNPObject*> m_doomed;     // state-5 children found by the update
+    bool m_walking = false;
 };
 
-/// Common runtime of every asset object (character, units, powerups, special assets, effects):
+/// Common runtime of every asset object (character, units, powerups, paths, teleports, logic, effects):
 /// velocities, solidity, destroy type, wake-up and sleep, the loop sound, the body made from the
 /// asset's collision shape, animation layers, attached nodes and listeners.
 class QNPObjectAsset : public QNPObject {
@@ -156,7 +161,12 @@ public:
         std::function<void(int id)> stop;
         std::function<float(int id)> volume;
         std::function<void(int id, float volume)> setVolume;
+        std::function<int(QNModel* sound)> playEffect; // sound id or -1
     };
+    /// Plays `sound` once through the hooks; -1 when silent or without a sound.
+    static int playSound(QNModel* sound);
+    /// Stops a sound started through the hooks (-1 is ignored).
+    static void stopSound(int id);
     static void setSoundHooks(const SoundHooks& hooks);
     static const SoundHooks& soundHooks();
 
