@@ -19,10 +19,11 @@ class WorldRun : public ::testing::Test {
 protected:
     /// Start → world "QNPWorldOne" (speed 4, a frame wider than the view) with a HUD and a pause
     /// screen; plays `frames` frames with `input`.
-    qntest::RunResult play(int frames, const std::string& input) {
+    qntest::RunResult play(int frames, const std::string& input, bool withCharacter = false) {
         navtest::NavProject project;
         const unsigned start = project.node("QNNodeUIStart", project.screen("QNPScreenLoading"));
-        const unsigned world = project.node("QNNodeScene", project.world("QNPWorldOne", {900}));
+        const unsigned worldId = project.world("QNPWorldOne", {900});
+        const unsigned world = project.node("QNNodeScene", worldId);
         const unsigned hud = project.node("QNNodeUI", project.screen("QNPScreenHud"));
         project.link(start, "Load", world);
         project.link(world, "UI", hud);
@@ -42,6 +43,30 @@ protected:
                      navtest::dataFile("<dict>" + kv("className", "QNModelComponentForcedMovement") +
                                        kv("id", "900") + attr("Froce Min", "4") + attr("Force Max", "4") +
                                        attr("Force Increase", "0") + "</dict>"));
+        if (withCharacter) {
+            // A start section (800 wide) holding a placed character on a square character asset.
+            m_game.write("data/QNModelLevelSection.0.attributes.xml",
+                         navtest::dataFile("<dict>" + kv("className", "QNModelLevelSection") +
+                                           kv("id", "901") + kv("parentScreenId", std::to_string(worldId)) +
+                                           attr("Width", "800") + attr("End Distance", "800") + "</dict>"));
+            m_game.write("data/QNModelLevelSection.0.connections.xml",
+                         navtest::dataFile("<dict>" + kv("id", "901") +
+                                           "<key>children</key><array><string>903</string></array></dict>"));
+            m_game.write(
+                "data/QNModelAssetCharacter.0.attributes.xml",
+                navtest::dataFile(
+                    "<dict>" + kv("className", "QNModelAssetCharacter") + kv("id", "902") +
+                    navtest::attr("Collision Shape", kv("shapeType", "1") +
+                                                         "<key>points</key><array><string>{-20,-20}</string>"
+                                                         "<string>{20,-20}</string><string>{20,20}</string>"
+                                                         "<string>{-20,20}</string></array>") +
+                    "</dict>"));
+            m_game.write("data/QNModelObjectAssetCharacter.0.attributes.xml",
+                         navtest::dataFile("<dict>" + kv("className", "QNModelObjectAssetCharacter") +
+                                           kv("id", "903") + attr("Position", "{300,320}") + "</dict>"));
+            m_game.write("data/QNModelObjectAssetCharacter.0.connections.xml",
+                         navtest::dataFile("<dict>" + kv("id", "903") + attr("Asset", "902") + "</dict>"));
+        }
         const std::string script = m_dir.write("input.txt", input);
         return qntest::runPlayer("--headless --frames " + std::to_string(frames) + " --store " +
                                      shellQuote(m_dir.file("store.xml")) + " --log " +
@@ -80,6 +105,16 @@ TEST_F(WorldRun, DistanceGrowsByTheSpeedPauseFreezesItAndBackResumes) {
     EXPECT_NEAR(distance(f) - distance(e), 40.0, 1e-3);
     EXPECT_NE(f.find("\"objects\": {\"total\": 0"), std::string::npos) << f;
     EXPECT_NE(f.find("\"gameOver\": false"), std::string::npos) << f;
+}
+
+TEST_F(WorldRun, TheStartSectionPlacesTheCharacterWhoPlays) {
+    auto result = play(260, "255 dump hero.json\n", true);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string state = dump("hero.json");
+    EXPECT_NE(state.find("\"character\": 1"), std::string::npos) << state;
+    EXPECT_NE(state.find("\"playing\": true"), std::string::npos) << state;
+    const std::string log = qntest::readFile(m_dir.file("log.txt"));
+    EXPECT_NE(log.find("add level section: 901"), std::string::npos);
 }
 
 } // namespace
