@@ -129,11 +129,6 @@ void registerModelClasses(QNModelController& c) {
     c.registerClass("QNModelObjectGroup", make<QNModelObjectGroup>());
     c.registerClass("QNModelObjectImage", make<QNModelObjectImage>());
     c.registerClass("QNModelObjectInstance", make<QNModelObjectInstance>());
-=======
-    c.registerClass("QNModelObjectGroup", []() -> QNModel* { return new QNModelObjectGroup(); });
-    c.registerClass("QNModelObjectImage", make<QNModelObjectImage>());
-    c.registerClass("QNModelObjectInstance", []() -> QNModel* { return new QNModelObjectInstance(); });
->>>>>>> world
     c.registerClass("QNModelObjectLabel", compound("QNModelObjectLabel"));
     c.registerClass("QNModelObjectLoadingBar", make<QNModelObjectLoadingBar>());
     c.registerClass("QNModelObjectLockButton", compound("QNModelObjectLockButton"));
