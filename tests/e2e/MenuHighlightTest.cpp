@@ -25,8 +25,8 @@ std::string keyPress(int frame, const std::string& key) {
 TEST(MenuHighlight, ArrowsMoveTheHighlightAndEnterPressesIt) {
     qntest::TempDir dir;
     const std::string input = "245 dump before.json\n" + keyPress(250, "KC_RETURN") + "255 dump none.json\n" +
-                              keyPress(260, "KC_DOWN") +
-                              keyPress(270, "KC_RETURN") + "290 dump options.json\n";
+                              keyPress(260, "KC_DOWN") + keyPress(270, "KC_RETURN") +
+                              "290 dump options.json\n";
     const std::string script = dir.write("input.txt", input);
     auto result = qntest::runPlayer("--headless --frames 300 --store " + shellQuote(dir.file("store.xml")) +
                                         " --log " + shellQuote(dir.file("log.txt")) + " --input " +

@@ -19,12 +19,7 @@ protected:
     qntest::RunResult play(const NavProject& project, int frames, const std::string& input,
                            bool portrait = false) {
         project.write(m_game, portrait);
-        const std::string script = m_dir.write("input.txt", input);
-        return qntest::runPlayer("--headless --frames " + std::to_string(frames) + " --store " +
-                                     shellQuote(m_dir.file("store.xml")) + " --log " +
-                                     shellQuote(m_dir.file("log.txt")) + " --input " + shellQuote(script) +
-                                     " " + shellQuote(m_game.path()),
-                                 m_dir.path());
+        return qntest::playScripted(m_dir, m_game.path(), frames, input);
     }
     std::string dump(const std::string& name) const { return qntest::readFile(m_dir.file(name)); }
     std::string log() const { return qntest::readFile(m_dir.file("log.txt")); }

@@ -20,12 +20,7 @@ class SampleRun : public ::testing::Test {
 protected:
     /// Plays the sample headless for `frames` frames with the scripted `input`.
     qntest::RunResult play(int frames, const std::string& input) {
-        const std::string script = m_dir.write("input.txt", input);
-        return qntest::runPlayer("--headless --frames " + std::to_string(frames) + " --store " +
-                                     shellQuote(m_dir.file("store.xml")) + " --log " +
-                                     shellQuote(m_dir.file("log.txt")) + " --input " + shellQuote(script) +
-                                     " " + shellQuote(samplePath()),
-                                 m_dir.path());
+        return qntest::playScripted(m_dir, samplePath(), frames, input);
     }
     std::string dump(const std::string& name) const { return qntest::readFile(m_dir.file(name)); }
     static bool has(const std::string& text, const std::string& what) {

@@ -19,7 +19,8 @@ TEST(StartupRun, SettingsWrittenByPlistlibTitleTheWindow) {
                                    qntest::shellQuote(settings));
     ASSERT_EQ(made.exitCode, 0) << made.err;
     dir.write("input.txt", "3 dump dump.json\n");
-    auto run = qntest::runPlayer("--headless --frames 3 --store store.xml --input input.txt project", dir.path());
+    auto run =
+        qntest::runPlayer("--headless --frames 3 --store store.xml --input input.txt project", dir.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string dump = qntest::readFile(dir.file("dump.json"));
     EXPECT_NE(dump.find("\"title\": \"Plist & <Game>\""), std::string::npos) << dump;

@@ -67,12 +67,7 @@ protected:
             m_game.write("data/QNModelObjectAssetCharacter.0.connections.xml",
                          navtest::dataFile("<dict>" + kv("id", "903") + attr("Asset", "902") + "</dict>"));
         }
-        const std::string script = m_dir.write("input.txt", input);
-        return qntest::runPlayer("--headless --frames " + std::to_string(frames) + " --store " +
-                                     shellQuote(m_dir.file("store.xml")) + " --log " +
-                                     shellQuote(m_dir.file("log.txt")) + " --input " + shellQuote(script) +
-                                     " " + shellQuote(m_game.path()),
-                                 m_dir.path());
+        return qntest::playScripted(m_dir, m_game.path(), frames, input);
     }
     std::string dump(const std::string& name) const { return qntest::readFile(m_dir.file(name)); }
     /// The world record's current distance in a dump.

@@ -72,4 +72,13 @@ RunResult runPlayer(const std::string& args, const std::string& workDir) {
         "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + shellQuote(QN_PLAYER_BINARY) + " " + args, workDir);
 }
 
+RunResult playScripted(const TempDir& work, const std::string& project, int frames,
+                       const std::string& input) {
+    const std::string script = work.write("input.txt", input);
+    return runPlayer("--headless --frames " + std::to_string(frames) + " --store " +
+                         shellQuote(work.file("store.xml")) + " --log " + shellQuote(work.file("log.txt")) +
+                         " --input " + shellQuote(script) + " " + shellQuote(project),
+                     work.path());
+}
+
 } // namespace qntest

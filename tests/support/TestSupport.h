@@ -39,6 +39,10 @@ RunResult runCommand(const std::string& command, const std::string& workDir = ""
 /// Runs the player binary with `args` (already quoted as needed), from `workDir`.
 RunResult runPlayer(const std::string& args, const std::string& workDir = "");
 
+/// Plays `project` headless for `frames` frames with the scripted `input`, from `work`, whose
+/// "input.txt", "store.xml" and "log.txt" it uses.
+RunResult playScripted(const TempDir& work, const std::string& project, int frames, const std::string& input);
+
 /// Quotes a string for the shell.
 std::string shellQuote(const std::string& s);
 
