@@ -26,10 +26,13 @@ std::string samplePath() {
 TEST(SampleDrawing, TheMainMenuMatchesItsReferencePicture) {
     qntest::TempDir dir;
     const std::string shot = dir.file("menu.png");
+    // Mesa's off-screen driver leaves allocations behind when it is unloaded; leak checking of a
+    // sanitised player is left to the headless runs.
     auto result = qntest::runCommand(
-        "SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy " + shellQuote(QN_PLAYER_BINARY) +
-        " --fixed-step --windowed --frames 260 --store " + shellQuote(dir.file("store.xml")) +
-        " --screenshot " + shellQuote(shot) + " " + shellQuote(samplePath()));
+        "SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" " +
+        shellQuote(QN_PLAYER_BINARY) + " --fixed-step --windowed --frames 260 --store " +
+        shellQuote(dir.file("store.xml")) + " --screenshot " + shellQuote(shot) + " " +
+        shellQuote(samplePath()));
     ASSERT_EQ(result.exitCode, 0) << result.err;
     cocos2d::CCImage image;
     if (!image.initWithImageFile(shot.c_str())) GTEST_SKIP() << "no OpenGL context off-screen here";

@@ -135,6 +135,7 @@ TEST_F(WorldRuntime, ASpareLifeRestartsTheWorldAndTheLastOneEndsTheGame) {
     QNPScreenScene* world = enter("W");
     EXPECT_FLOAT_EQ(world->gameOverDelay(), 1.0f); // no character asset
     TestObject* hero = heroWithLives(world, 2);
+    hero->retain(); // the restart frees it otherwise
     QNModel* health = world->inputController()->firstCharacterHealth();
     ASSERT_NE(health, nullptr);
     hero->setState(QNPObject::kStateDying);
@@ -159,6 +160,7 @@ TEST_F(WorldRuntime, ASpareLifeRestartsTheWorldAndTheLastOneEndsTheGame) {
     const double distance = qn::scoreRecord("W").distance.current;
     runFrames(5); // the world stands still
     EXPECT_DOUBLE_EQ(qn::scoreRecord("W").distance.current, distance);
+    hero->release();
 }
 
 TEST_F(WorldRuntime, ArrowEnterAndPadKeysPressOnDownAndReleaseOnUp) {
@@ -203,6 +205,8 @@ TEST_F(WorldRuntime, ObjectsAddedOrRemovedDuringTheWalkTakePartFromTheNextStep) 
     TestObject* last = TestObject::create(QNPObject::kKindUnit, CCPoint(500, 300));
     TestObject* doomed = TestObject::create(QNPObject::kKindUnit, CCPoint(500, 300));
     TestObject* added = TestObject::create(QNPObject::kKindUnit, CCPoint(500, 300));
+    // The test keeps its own references: removed objects are freed by their parent otherwise.
+    for (TestObject* object : {first, removed, last, doomed, added}) object->retain();
     for (TestObject* object : {first, removed, last, doomed}) layer->addChild(object);
     first->onUpdate = [&](TestObject* self) {
         if (self->updates != 1) return;
@@ -219,6 +223,7 @@ TEST_F(WorldRuntime, ObjectsAddedOrRemovedDuringTheWalkTakePartFromTheNextStep) 
     runFrames(1);
     EXPECT_EQ(added->updates, 1);
     EXPECT_EQ(layer->getChildrenCount(), 3u);
+    for (TestObject* object : {first, removed, last, doomed, added}) object->release();
 }
 
 TEST_F(WorldRuntime, AJumpAskedDuringAnObjectUpdateWaitsForTheEndOfTheStep) {
