@@ -18,6 +18,7 @@
 #include "model/QNPAttributeReference.h"
 #include "model/QNPAttributeFloat.h"
 #include "navigation/QNPNavigationController.h"
+#include "navigation/QNPObjectButton.h"
 #include "navigation/QNPScreenUi.h"
 #include "objects/QNModelObject.h"
 #include "objects/QNPGameplayParameters.h"
@@ -1024,6 +1025,8 @@ void QNPScreenScene::checkDeletion(QNPObject* object) {
 
 void QNPScreenScene::resetWorld() {
     if (!m_world || !m_gameLayer) return;
+    // A restarted world starts with every switch button on.
+    QNPObjectButtonSwitch::clearSwitchStates();
     QNPNavigationController* nav = QNPNavigationController::sharedController();
     const std::string worldKey = nav->worldKey();
     // 1. The world's music starts with the sound controller.
@@ -1181,6 +1184,7 @@ void QNPScreenScene::setGameOver(bool over) {
         object->release();
     }
     QNPSettingsController::sharedSettings()->save();
+    QNPObjectButtonSwitch::clearSwitchStates();
     if (m_overlay) m_overlay->setButtonsEnabled(false);
 }
 
