@@ -3,10 +3,8 @@
 #include <algorithm>
 
 #include "framework/CCDrawingPrimitives.h"
-#include "framework/CCNodeRGBA.h"
 #include "model/QNModelController.h"
 #include "navigation/QNModelObjectLoadingBar.h"
-#include "presentation/QNWidgetPlayback.h"
 
 using namespace cocos2d;
 
@@ -21,7 +19,8 @@ QNPObjectLoadingBar* QNPObjectLoadingBar::create(QNModelObjectLoadingBar* model)
     bar->autorelease();
     bar->m_model = model;
     if (!model) return bar;
-    bar->applyPose();
+    bar->m_playback.setModel(model);
+    bar->m_playback.applyTransform(bar);
     bar->setUserObject(model);
     bar->setContentSize(model->contentSize());
     return bar;
@@ -29,24 +28,8 @@ QNPObjectLoadingBar* QNPObjectLoadingBar::create(QNModelObjectLoadingBar* model)
 
 QNPObjectLoadingBar::~QNPObjectLoadingBar() = default;
 
-void QNPObjectLoadingBar::applyPose() {
-    // Never screen-anchored: the bar keeps its authored place.
-    const QNWidgetPose pose = widgetPoseAt(m_model, m_time, m_stage);
-    setRotation(pose.rotation);
-    setScaleX(pose.scale.x);
-    setScaleY(pose.scale.y);
-    setPosition(pose.position);
-    CCArray* children = getChildren();
-    if (!children) return;
-    const GLubyte opacity = widgetOpacity(pose.opacity, 1.0f);
-    for (CCObject* object : children->data())
-        if (auto* rgba = dynamic_cast<CCRGBAProtocol*>(object)) rgba->setOpacity(opacity);
-}
-
 void QNPObjectLoadingBar::update(float dt) {
-    if (!m_model) return;
-    m_time += dt;
-    applyPose();
+    if (m_model) m_playback.step(this, dt);
 }
 
 void QNPObjectLoadingBar::draw() {

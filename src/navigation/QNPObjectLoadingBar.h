@@ -5,6 +5,7 @@
 
 #include "framework/CCNode.h"
 #include "navigation/QNScreenWidget.h"
+#include "presentation/QNWidgetPlayback.h"
 
 class QNModelObjectLoadingBar;
 
@@ -19,8 +20,8 @@ public:
     void draw() override;
     /// The node as usual, then the bar in the parent's coordinates.
     void visit() override;
-    virtual void restart() { m_time = 0.0f; }
-    virtual void setStage(int stage) { m_stage = stage; }
+    virtual void restart() { m_playback.reset(); }
+    virtual void setStage(int stage) { m_playback.setStage(stage); }
 
     /// The filled fraction of the bar: the model controller's loading percentage / 100.
     static float progressFraction();
@@ -32,9 +33,8 @@ public:
 
 private:
     QNPObjectLoadingBar() = default;
-    void applyPose();
 
     QNModelObjectLoadingBar* m_model = nullptr;
-    float m_time = 0.0f;
-    int m_stage = 0;
+    // Never screen-anchored and never fading: only the transform and opacity tracks play.
+    QNWidgetPlayback m_playback;
 };

@@ -322,7 +322,7 @@ QNModelObjectAsset* QNPObjectAsset::assetObjectModel() const {
 
 void QNPObjectAsset::update(float dt) {
     QNPObject::update(dt);
-    if (m_loopSound && m_gameLayer) updateLoopSound(dt);
+    updateLoopSound(dt);
     if (!m_body) return;
     updateBodySteps(dt);
 }
@@ -335,6 +335,7 @@ float QNPObjectAsset::signedDistance() const {
 }
 
 void QNPObjectAsset::updateLoopSound(float dt) {
+    if (!m_loopSound || !m_gameLayer) return;
     const SoundHooks& h = hooks();
     const float reach = 300.0f + windowSize().width / 2.0f;
     const float d = std::fabs(signedDistance());

@@ -258,9 +258,11 @@ public:
     void setSectionIndex(int index) { m_sectionIndex = index; }
     QNPGameplayParameters* parameters() const { return m_parameters; }
 
+    /// The loop-sound step of the update alone (after game over only this part runs).
+    void updateLoopSound(float dt);
+
 protected:
     void stopLoopSound();
-    void updateLoopSound(float dt);
     /// Steps 3 to 9 of the asset update (everything after the loop sound, with a body).
     void updateBodySteps(float dt);
     void showLayer(cocos2d::CCNode* node, int key);

@@ -76,10 +76,6 @@ int editorKeyCode(int oisKeyCode) {
     return it == keyTable().end() ? 0 : it->second;
 }
 
-QNPScreen* topScreen() {
-    return QNPScreen::innermostRunningScreen();
-}
-
 int boundAction(int code) {
     QNModelGeneralSettings* settings = QNModelGeneralSettings::generalSettings();
     if (!settings) return 0;
@@ -110,7 +106,8 @@ bool EventHandler::key(const OIS::KeyEvent& arg, bool pressed) {
         CCLog("KeyReleased {KC_%d}", (int)arg.key);
     }
     const int code = editorKeyCode(arg.key);
-    QNPScreen* screen = topScreen();
+    // Keys go to the top screen: the innermost screen of the running scene.
+    QNPScreen* screen = QNPScreen::innermostRunningScreen();
     if (pressed ? pressKeyButtons(code, screen) : releaseKeyButtons(code, screen)) return true;
     const int action = boundAction(code);
     if (action != 0 && routes().action) routes().action(action, pressed);

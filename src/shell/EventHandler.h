@@ -7,16 +7,11 @@
 #include <OISJoyStick.h>
 #include <OISKeyboard.h>
 
-class QNPScreen;
-
 namespace qn {
 
 /// The editor key code of an OIS key code: printable keys are their upper-case character, other
 /// keys 0x01000000 + n; keys outside the table give 0.
 int editorKeyCode(int oisKeyCode);
-/// The screen keys go to: the running scene's first screen, then down through the first child
-/// that is a screen, as far as it goes; nullptr without one.
-QNPScreen* topScreen();
 /// The gameplay action bound to an editor key code in the general settings (1-10, first binding
 /// in the order up, down, left, right, motor CW, motor CCW, rotate left, rotate right, shoot,
 /// jump); 0 for none.

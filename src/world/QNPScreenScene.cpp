@@ -23,6 +23,7 @@
 #include "objects/QNModelObject.h"
 #include "objects/QNPGameplayParameters.h"
 #include "objects/QNPObject.h"
+#include "objects/QNPObjectAssetUnit.h"
 #include "objects/QNPObjectFactory.h"
 #include "presentation/QNPAnimationObject.h"
 #include "services/QNPSettingsController.h"
@@ -207,6 +208,11 @@ bool QNPScreenScene::init() {
 
     // 2.
     m_backgroundLayers = new CCArray();
+    // Unit spawners hand their copies to the running world.
+    QNPObjectAssetUnit::setSpawnHandler([](QNPObjectAssetUnit* spawner, QNPObjectAsset* copy) {
+        QNPScreenScene* world = QNPNavigationController::sharedController()->worldLayer();
+        return world && world->addSpawned(copy, spawner);
+    });
 
     // 3. The shared gameplay parameters take the world's values.
     QNPGameplayParameters* parameters = QNPGameplayParameters::shared();
@@ -349,8 +355,13 @@ void QNPScreenScene::update(float dt) {
         showHud();
         m_content->setVisible(true);
     }
-    // 3. After game over only the loop sounds of units and powerups fade (their sound step arrives
-    // with the object updates).
+    // 3. After game over only the loop sounds of units and powerups go on, fading out.
+    if (m_gameOver && m_gameLayer)
+        if (CCArray* children = m_gameLayer->getChildren())
+            for (CCObject* child : children->data())
+                if (auto* asset = dynamic_cast<QNPObjectAsset*>(child))
+                    if (asset->hasKind(QNPObject::kKindUnit) || asset->hasKind(QNPObject::kKindPowerup))
+                        asset->updateLoopSound(dt);
     // 4.
     if (m_paused || m_gameOver || !m_world) return;
 
@@ -966,6 +977,28 @@ QNPObject* QNPScreenScene::createObject(QNModel* model, int sectionId, const CCP
     object->update(0.0f);
     if (object->hasKind(QNPObject::kKindMirror)) m_mirrors.push_back(object);
     return object;
+}
+
+bool QNPScreenScene::addSpawned(QNPObject* object, QNPObject* spawner) {
+    if (!object || !m_gameLayer) return false;
+    int z = 1000;
+    if (spawner) {
+        const CCAffineTransform t =
+            CCAffineTransformConcat(spawner->nodeToWorldTransform(), m_gameLayer->worldToNodeTransform());
+        if (!finite(t.tx) || !finite(t.ty)) return false;
+        object->setPosition(CCPoint(t.tx, t.ty));
+        object->setRotation(std::atan2(-t.b, t.a) * QNPObject::kRadiansToDegrees);
+        object->setScaleX(std::sqrt(t.a * t.a + t.b * t.b));
+        object->setScaleY(std::sqrt(t.c * t.c + t.d * t.d));
+        z = object->getZOrder();
+        CCNode* parent = spawner->getParent();
+        if (parent && parent != m_gameLayer) z += parent->getZOrder();
+    }
+    m_gameLayer->addChild(object, z);
+    object->setGameLayer(m_gameLayer);
+    if (auto* asset = dynamic_cast<QNPObjectAsset*>(object))
+        if (!m_world->IsLocked()) asset->createBody(m_world.get(), true);
+    return true;
 }
 
 void QNPScreenScene::checkDeletion(QNPObject* object) {

@@ -120,6 +120,9 @@ public:
     bool stepCreationQueue();
     /// The runtime object of `model` placed at its position + `offset`, or nullptr.
     QNPObject* createObject(QNModel* model, int sectionId, const cocos2d::CCPoint& offset, bool startFilter);
+    /// Places a unit spawner's copy at the spawner's transform in game-layer space (z-order 1000
+    /// without a spawner), in the game layer, with its body; false when it could not be placed.
+    bool addSpawned(QNPObject* object, QNPObject* spawner);
     /// State 5 for an object wholly outside the back or a side of the deletion box.
     void checkDeletion(QNPObject* object);
     std::size_t creationQueueLength() const { return m_queue.size(); }

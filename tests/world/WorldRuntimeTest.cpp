@@ -403,3 +403,31 @@ TEST_F(WorldRuntime, AMagnetPullsPowerupsAndOneAtTheFocusPointStaysPut) {
 }
 
 } // namespace
+
+TEST_F(WorldRuntime, SpawnedCopiesTakeTheSpawnersTransformInTheGameLayer) {
+    worldModel("W");
+    QNPScreenScene* world = enter("W");
+    CCNode* layer = world->gameLayer();
+    // A spawner carried by a moved, rotated and scaled holder at z-order 7.
+    CCNode* holder = CCNode::create();
+    holder->setPosition(CCPoint(100, 50));
+    holder->setRotation(90);
+    holder->setScale(2);
+    layer->addChild(holder, 7);
+    TestObject* spawner = TestObject::create(QNPObject::kKindUnit, CCPoint(10, 0));
+    holder->addChild(spawner);
+    TestObject* copy = TestObject::create(QNPObject::kKindUnit);
+    copy->setZOrder(3);
+    ASSERT_TRUE(world->addSpawned(copy, spawner));
+    EXPECT_EQ(copy->getParent(), layer);
+    EXPECT_NEAR(copy->getPositionX(), 100, 1e-3);
+    EXPECT_NEAR(copy->getPositionY(), 30, 1e-3) << "rotated 90 degrees clockwise, scaled twice";
+    EXPECT_NEAR(copy->getRotation(), 90, 1e-3);
+    EXPECT_NEAR(copy->getScaleX(), 2, 1e-4);
+    EXPECT_EQ(copy->getZOrder(), 10) << "its own z-order plus the holder's";
+    EXPECT_EQ(copy->gameLayer(), layer);
+
+    TestObject* loose = TestObject::create(QNPObject::kKindUnit);
+    ASSERT_TRUE(world->addSpawned(loose, nullptr));
+    EXPECT_EQ(loose->getZOrder(), 1000);
+}
