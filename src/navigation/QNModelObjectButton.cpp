@@ -80,11 +80,12 @@ QNModelObjectButton::QNModelObjectButton(const std::string& className) : QNModel
     static_cast<QNPAttributeBoolean*>(addAttribute("Block Touch", QNPAttribute::kTypeBoolean, 0, properties))
         ->setDefault(true);
     addAttribute("Keyboard Key", QNPAttribute::kTypeKey, 0, properties);
-    auto* emulation = static_cast<QNPAttributeFloat*>(
+    // Read by every button on every frame: kept at hand rather than looked up by name.
+    m_touchEmulation = static_cast<QNPAttributeFloat*>(
         addAttribute("Touch Emulation", QNPAttribute::kTypeFloat, 0, properties));
-    emulation->setMinimum(-1.0f);
-    emulation->setMaximum(1.0f);
-    emulation->hide();
+    m_touchEmulation->setMinimum(-1.0f);
+    m_touchEmulation->setMaximum(1.0f);
+    m_touchEmulation->hide();
 }
 
 std::string QNModelObjectButton::action() const {
@@ -117,8 +118,7 @@ int QNModelObjectButton::keyboardKey() const {
 }
 
 float QNModelObjectButton::touchEmulation(float time, int track) const {
-    auto* a = dynamic_cast<QNPAttributeFloat*>(attributeNamed("Touch Emulation"));
-    return a ? a->value() + a->valueAt(time, track) : 0.0f;
+    return m_touchEmulation ? m_touchEmulation->value() + m_touchEmulation->valueAt(time, track) : 0.0f;
 }
 
 bool QNModelObjectButton::isNavigationButton() const {

@@ -9,6 +9,7 @@
 #include "navigation/QNModelObjectImage.h"
 
 class QNPAttributeEnum;
+class QNPAttributeFloat;
 
 class QNModelObjectButton : public QNModelObjectImage {
 public:
@@ -35,6 +36,7 @@ protected:
     QNModel* createEmptyCopy() const override { return new QNModelObjectButton(className()); }
 
     QNPAttributeEnum* m_action = nullptr;
+    QNPAttributeFloat* m_touchEmulation = nullptr;
 };
 
 /// "Character Button": its "Action" offers the character control values.

@@ -9,6 +9,7 @@
 #include "model/QNModel.h"
 #include "model/QNPAttributeFloat.h"
 #include "model/QNPAttributePoint.h"
+#include "objects/QNModelObject.h"
 
 using namespace cocos2d;
 
@@ -24,6 +25,14 @@ constexpr float kFadeSeconds = 2.0f;
 QNWidgetPose widgetPoseAt(const QNModel* model, float time, int stage) {
     QNWidgetPose pose;
     if (!model) return pose;
+    // Placed-object models keep their four attributes at hand: no lookups by name every frame.
+    if (auto* object = dynamic_cast<const QNModelObject*>(model)) {
+        pose.position = object->position(time, stage);
+        pose.rotation = object->rotation(time, stage);
+        pose.scale = object->scale(time, stage);
+        pose.opacity = object->opacity(time, stage);
+        return pose;
+    }
     if (auto* p = dynamic_cast<QNPAttributePoint*>(model->attributeNamed("Position")))
         pose.position = p->value() + p->valueAt(time, stage);
     if (auto* r = dynamic_cast<QNPAttributeFloat*>(model->attributeNamed("Rotation")))
